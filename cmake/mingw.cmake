@@ -1,0 +1,20 @@
+# Cross toolchain for Windows through mingw-w64. SYSREPORT_ARCH picks the
+# target: i686 (the product, 32-bit) or x86_64 (for test machines whose
+# kernel cannot run 32-bit Linux programs, and so no 32-bit Wine).
+if(NOT SYSREPORT_ARCH)
+    set(SYSREPORT_ARCH i686)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES SYSREPORT_ARCH)
+
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${SYSREPORT_ARCH})
+set(triple ${SYSREPORT_ARCH}-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${triple}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,31 @@
+// Read access to the resources of the program's own executable, mapped a
+// second time as a data file so that none of its code runs.
+#pragma once
+
+#include "rc/RcRes.h"
+
+#include <windows.h>
+
+class RcLdr {
+public:
+    // Maps the file that `instance` was loaded from. Throws Except_BadExec.
+    explicit RcLdr(HMODULE instance);
+    ~RcLdr();
+    RcLdr(const RcLdr&) = delete;
+    RcLdr& operator=(const RcLdr&) = delete;
+
+    // Maps `path` as a data file; the old mapping goes only once the new
+    // one exists. Throws Except_BadExec.
+    void LoadFile(const char* path);
+
+    // Throws Except_MissingResource.
+    void Load(RcRes& res, LPCSTR type, LPCSTR name) { res.Load(module, type, name); }
+
+    // Writes the resource's bytes to fileName, replacing the file. Throws
+    // Except_MissingResource before touching any file, or
+    // Except_FileWriteError when the file can't be created or written.
+    void CopyResource(const char* fileName, LPCSTR type, LPCSTR name);
+
+private:
+    HMODULE module = nullptr;
+};

@@ -1,0 +1,72 @@
+#include "support/TempDir.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+TempDir::TempDir() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static unsigned serial;
+    for (;;) {
+        path = std::string(base) + "sysreport-test-" + std::to_string(GetCurrentProcessId()) +
+               "-" + std::to_string(++serial);
+        if (CreateDirectoryA(path.c_str(), nullptr))
+            return;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create " + path);
+    }
+}
+
+TempDir::~TempDir() { RemoveTree(path); }
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + path);
+    std::string bytes(GetFileSize(f, nullptr), '\0');
+    DWORD got = 0;
+    BOOL ok = bytes.empty() || ReadFile(f, &bytes[0], bytes.size(), &got, nullptr);
+    CloseHandle(f);
+    if (!ok || got != bytes.size())
+        throw std::runtime_error("cannot read " + path);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot create " + path);
+    DWORD put = 0;
+    BOOL ok = WriteFile(f, bytes.data(), bytes.size(), &put, nullptr);
+    CloseHandle(f);
+    if (!ok || put != bytes.size())
+        throw std::runtime_error("cannot write " + path);
+}
+
+void RemoveTree(const std::string& path) {
+    DWORD attrs = GetFileAttributesA(path.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES)
+        return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(attrs & FILE_ATTRIBUTE_DIRECTORY)) {
+        DeleteFileA(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name != "." && name != "..")
+                RemoveTree(path + "\\" + name);
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
