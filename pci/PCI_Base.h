@@ -1,0 +1,15 @@
+// PCI configuration access: one dword of a function's configuration space
+// per Read, however the platform lets us reach it.
+#pragma once
+
+#include <cstdint>
+
+class PCI_Base {
+public:
+    // Any four byte values are accepted: device keeps its low 5 bits,
+    // function its low 3, offset bits 7..2 (the dword that holds the byte).
+    virtual uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) = 0;
+    virtual ~PCI_Base() = default;
+    // Called once by the factory, before any Read.
+    virtual void Init() {}
+};
