@@ -1,0 +1,73 @@
+#include "app/LaunchAndWait.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The child program built beside this test.
+std::string Child() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path);
+    return "\"" + dir.substr(0, dir.rfind('\\')) + "\\child.exe\"";
+}
+
+DWORD Launch(std::string commandLine, DWORD limit, int terminate) {
+    return LaunchAndWait(&commandLine[0], SW_SHOW, limit, terminate);
+}
+
+// A held mutex tells whether the "hold" child still runs.
+class HoldingChild : public ::testing::Test {
+protected:
+    void SetUp() override {
+        name = "SysReportChild-" + std::to_string(GetCurrentProcessId());
+        stop = CreateEventA(nullptr, TRUE, FALSE, (name + "-stop").c_str());
+    }
+    void TearDown() override {
+        SetEvent(stop);
+        CloseHandle(stop);
+    }
+    // The child's mutex is gone, or abandoned, once the child has ended.
+    bool ChildRuns() {
+        HANDLE m = OpenMutexA(SYNCHRONIZE, FALSE, name.c_str());
+        if (!m)
+            return false;
+        DWORD r = WaitForSingleObject(m, 2000);
+        if (r == WAIT_OBJECT_0 || r == WAIT_ABANDONED)
+            ReleaseMutex(m);
+        CloseHandle(m);
+        return r == WAIT_TIMEOUT;
+    }
+    std::string name;
+    HANDLE stop;
+};
+
+} // namespace
+
+TEST(LaunchAndWait, ReturnsExitCode) {
+    EXPECT_EQ(7u, Launch(Child() + " exit 7", 0, 0));
+    EXPECT_EQ(0u, Launch(Child() + " exit 0", 0, 0));
+}
+
+TEST(LaunchAndWait, MissingProgramGivesAllOnesAtOnce) {
+    DWORD before = GetTickCount();
+    EXPECT_EQ(0xFFFFFFFFu, Launch("\"C:\\no\\such\\program.exe\" x", 0, 0));
+    EXPECT_LT(GetTickCount() - before, 1000u);
+    EXPECT_EQ(0xFFFFFFFFu, Launch("sysreport-no-such-program", 0, 0));
+}
+
+TEST(LaunchAndWait, LimitPassedProcessEndingInTimeGivesItsCode) {
+    EXPECT_EQ(3u, Launch(Child() + " exit 3", 1, 1));
+}
+
+TEST_F(HoldingChild, LimitWithTerminateEndsProcess) {
+    Launch(Child() + " hold " + name, 1, 1);
+    EXPECT_FALSE(ChildRuns());
+}
+
+TEST_F(HoldingChild, LimitWithoutTerminateLeavesProcessRunning) {
+    EXPECT_EQ(STILL_ACTIVE, Launch(Child() + " hold " + name, 1, 0));
+    EXPECT_TRUE(ChildRuns());
+}
