@@ -1,0 +1,32 @@
+// preview PROGRAM WORKDIR CAPTUREDIR
+// Runs PROGRAM in WORKDIR with the stand-in report host, which keeps the
+// page and input.txt it was shown in CAPTUREDIR; prints any message box.
+#include "ProgramRun.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: preview PROGRAM WORKDIR CAPTUREDIR\n");
+        return 2;
+    }
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string host(self);
+    host = host.substr(0, host.rfind('\\') + 1) + "host.exe";
+    if (!InstallReportHost(host)) {
+        std::fprintf(stderr, "cannot install the stand-in report host\n");
+        return 1;
+    }
+    SetEnvironmentVariableA("SYSREPORT_CAPTURE", argv[3]);
+    ProgramOutcome outcome = RunProgram(argv[1], argv[2]);
+    RestoreReportHost();
+
+    for (const MessageBoxSeen& box : outcome.boxes)
+        std::printf("message box \"%s\": %s\n", box.caption.c_str(), box.text.c_str());
+    if (!outcome.started || !outcome.ended) {
+        std::fprintf(stderr, "%s did not %s\n", argv[1], outcome.started ? "end" : "start");
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,160 @@
+#include "ProgramRun.h"
+
+#include <set>
+#include <stdexcept>
+
+ProgramOutcome RunProgram(const std::string& exe, const std::string& dir) {
+    ProgramOutcome outcome;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = "\"" + exe + "\"";
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                        &startup, &info))
+        return outcome;
+    outcome.started = true;
+    outcome.ended = true;
+    CloseHandle(info.hThread);
+
+    std::set<HWND> answered;
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(info.hProcess, 50) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > 60000) {
+            TerminateProcess(info.hProcess, 1);
+            outcome.ended = false;
+            break;
+        }
+        // A box can be found before it is set up: trust it once visible.
+        HWND box = FindWindowA("#32770", "ERROR");
+        if (!box || !IsWindowVisible(box) || answered.count(box))
+            continue;
+        char caption[64] = "", text[256] = "";
+        GetWindowTextA(box, caption, sizeof caption);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        HWND icon = GetDlgItem(box, 0x0440);
+        bool hasIcon = icon && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+        outcome.boxes.push_back({caption, text, hasIcon});
+        answered.insert(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    GetExitCodeProcess(info.hProcess, &outcome.exitCode);
+    CloseHandle(info.hProcess);
+    return outcome;
+}
+
+namespace {
+
+std::string IdText(LPCSTR id) {
+    return IS_INTRESOURCE(id) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(id)) : id;
+}
+
+LPCSTR TextId(const std::string& text) {
+    return text[0] == '#' ? MAKEINTRESOURCEA(std::stoul(text.substr(1))) : text.c_str();
+}
+
+struct Collector {
+    HMODULE module;
+    std::vector<Resource> found;
+    std::string type, name;
+};
+
+BOOL CALLBACK OnLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language, LONG_PTR param) {
+    auto* c = reinterpret_cast<Collector*>(param);
+    HRSRC res = FindResourceExA(module, type, name, language);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, res)));
+    c->found.push_back({c->type, c->name, language,
+                        std::string(data, data ? SizeofResource(module, res) : 0)});
+    return TRUE;
+}
+
+BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param) {
+    auto* c = reinterpret_cast<Collector*>(param);
+    c->name = IdText(name);
+    EnumResourceLanguagesA(module, type, name, OnLanguage, param);
+    return TRUE;
+}
+
+BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR param) {
+    auto* c = reinterpret_cast<Collector*>(param);
+    c->type = IdText(type);
+    EnumResourceNamesA(module, type, OnName, param);
+    return TRUE;
+}
+
+} // namespace
+
+LPCSTR Resource::Type() const { return TextId(type); }
+LPCSTR Resource::Name() const { return TextId(name); }
+
+std::vector<Resource> ReadResources(const std::string& exe) {
+    Collector c;
+    c.module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!c.module)
+        throw std::runtime_error("cannot map " + exe);
+    EnumResourceTypesA(c.module, OnType, reinterpret_cast<LONG_PTR>(&c));
+    FreeLibrary(c.module);
+    return c.found;
+}
+
+void WriteCopyWithResources(const std::string& exe, const std::string& copy,
+                            const std::vector<Resource>& resources) {
+    if (!CopyFileA(exe.c_str(), copy.c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + exe);
+    // Deleting one resource does nothing under Wine: start empty instead.
+    HANDLE update = BeginUpdateResourceA(copy.c_str(), TRUE);
+    if (!update)
+        throw std::runtime_error("cannot update " + copy);
+    for (const Resource& r : resources)
+        UpdateResourceA(update, r.Type(), r.Name(), r.language, const_cast<char*>(r.bytes.data()),
+                        r.bytes.size());
+    if (!EndUpdateResourceA(update, FALSE))
+        throw std::runtime_error("cannot write " + copy);
+}
+
+bool ServiceExists(const char* name) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (!manager)
+        throw std::runtime_error("no service manager");
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS);
+    if (service)
+        CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return service != nullptr;
+}
+
+std::string SystemDir() {
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+namespace {
+const char* const overridesKey = "Software\\Wine\\DllOverrides";
+std::string Installed() { return SystemDir() + "\\mshta.exe"; }
+std::string Saved() { return Installed() + ".sysreport-saved"; }
+} // namespace
+
+bool InstallReportHost(const std::string& host) {
+    if (GetFileAttributesA(Saved().c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(Installed().c_str(), Saved().c_str(), TRUE))
+        return false;
+    if (!CopyFileA(host.c_str(), Installed().c_str(), FALSE))
+        return false;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, overridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG set = RegSetValueExA(key, "mshta.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+    RegCloseKey(key);
+    return set == ERROR_SUCCESS;
+}
+
+void RestoreReportHost() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, overridesKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "mshta.exe");
+        RegCloseKey(key);
+    }
+    if (CopyFileA(Saved().c_str(), Installed().c_str(), FALSE))
+        DeleteFileA(Saved().c_str());
+}
