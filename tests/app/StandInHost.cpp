@@ -1,7 +1,8 @@
 // Stands in for the report host. When SYSREPORT_CAPTURE names a folder it
 // records there what it was given: its command line (cmdline.txt), its own
 // path (module.txt), the page its quoted argument names (page.hta) and the
-// input.txt beside that page. Ends with the code in SYSREPORT_HOST_EXIT.
+// input.txt beside that page, and the performance counter at its start
+// (started.txt). Ends with the code in SYSREPORT_HOST_EXIT.
 #include <windows.h>
 
 #include <cstdlib>
@@ -27,8 +28,11 @@ std::string Env(const char* name) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
     std::string capture = Env("SYSREPORT_CAPTURE");
     if (!capture.empty()) {
+        Save(capture + "\\started.txt", std::to_string(now.QuadPart));
         std::string line = GetCommandLineA();
         Save(capture + "\\cmdline.txt", line);
         char self[MAX_PATH];
