@@ -62,19 +62,6 @@ TEST(Resources, ProductVersionUnderUsEnglishUnicode) {
     EXPECT_EQ(0x04B0, translation[1]);
 }
 
-TEST(Resources, NamesTheMakerAndTheProgram) {
-    std::vector<char> block = VersionBlock();
-    ASSERT_FALSE(block.empty());
-    void* value = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(
-        VerQueryValueA(block.data(), "\\StringFileInfo\\040904B0\\CompanyName", &value, &length));
-    EXPECT_EQ(0, std::string(static_cast<const char*>(value)).rfind("Zarnik", 0));
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904B0\\OriginalFilename", &value,
-                               &length));
-    EXPECT_STREQ("SysReport.exe", static_cast<const char*>(value));
-}
-
 TEST(Resources, ProgramIconHasBothSizes) {
     HMODULE self = GetModuleHandleA(nullptr);
     HRSRC group = FindResourceA(self, MAKEINTRESOURCEA(1), RT_GROUP_ICON);
