@@ -1,0 +1,162 @@
+"""Helpers of the report page tests: reading the data file the way the
+evaluator does, building input.txt from test assignments, loading a page
+in headless Chromium and walking the DOM it dumps."""
+import html.parser
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+
+MARKER = b"/*ENDVARS*/"
+
+
+class Statement:
+    def __init__(self, text):
+        self.text = text
+        eq = text.find("=")
+        # The name is the last line of the text before the "=": any lines
+        # in front of it are the statement's leading text.
+        self.name = text[:eq].splitlines()[-1].strip() if eq >= 0 else ""
+        self.value = text[eq + 1:] if eq >= 0 else ""
+        if "UTILITY_VERSION" in text:
+            self.kind = "version"
+        elif eq >= 0 and "PCI" in text[eq + 1:eq + 5]:
+            self.kind = "pci"
+        elif eq >= 0 and "DRIVER" in text[eq + 1:eq + 8]:
+            self.kind = "driver"
+        else:
+            self.kind = None
+
+    def globals(self):
+        """The script globals the evaluator assigns for this statement."""
+        if self.kind == "driver":
+            return [self.name + "Version", self.name + "Name"]
+        if self.kind == "version":
+            return ["UTILITY_VERSION"]
+        return [self.name] if self.kind else []
+
+
+def split_datafile(data):
+    """(variable section, script section) of the data file's bytes."""
+    at = data.index(MARKER)
+    return data[:at], data[at:]
+
+
+def statements(variables):
+    """Every statement of the variable section; bytes after the last
+    semicolon belong to none."""
+    return [Statement(t) for t in variables.decode("cp1252").split(";")[:-1]]
+
+
+def assignments(stmts, pci, drivers, version):
+    """Generated text for the statements: `pci` maps PCI names to numbers
+    (0xFFFF where missing, an absent function), `drivers` maps DRIVER names
+    to (description, version) byte strings (empty where missing)."""
+    out = b""
+    for s in stmts:
+        lead = s.text[:s.text.index("=")].rstrip(" ").encode("cp1252")
+        if s.kind == "pci":
+            out += lead + b" =" + b"0x%X;" % pci.get(s.name, 0xFFFF)
+        elif s.kind == "driver":
+            name, ver = drivers.get(s.name, (b"", b""))
+            out += lead + b'Version="' + ver + b'";' + lead + b'Name="' + name + b'";'
+        elif s.kind == "version":
+            out += lead + b' ="' + version + b'";'
+    return out
+
+
+class Node:
+    VOID = {"meta", "br", "hr", "img", "input", "link", "area", "base", "col", "wbr"}
+
+    def __init__(self, tag, attrs, parent):
+        self.tag, self.attrs, self.parent, self.children = tag, dict(attrs), parent, []
+
+    def text(self):
+        return "".join(c if isinstance(c, str) else c.text() for c in self.children)
+
+    def all(self, tag=None):
+        for c in self.children:
+            if isinstance(c, Node):
+                if tag is None or c.tag == tag:
+                    yield c
+                yield from c.all(tag)
+
+    def first(self, tag):
+        return next(self.all(tag), None)
+
+    def by_id(self, id_):
+        return next((n for n in self.all() if n.attrs.get("id") == id_), None)
+
+    def rows(self):
+        """Cell texts of a table's own rows (not those of nested tables)."""
+        body = self.first("tbody") or self
+        return [[td.text().strip() for td in tr.children if isinstance(td, Node) and td.tag == "td"]
+                for tr in body.children if isinstance(tr, Node) and tr.tag == "tr"]
+
+
+class _Builder(html.parser.HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.root = self.cur = Node("#document", {}, None)
+
+    def handle_starttag(self, tag, attrs):
+        node = Node(tag, attrs, self.cur)
+        self.cur.children.append(node)
+        if tag not in Node.VOID:
+            self.cur = node
+
+    def handle_endtag(self, tag):
+        n = self.cur
+        while n is not None and n.tag != tag:
+            n = n.parent
+        if n is not None and n.parent is not None:
+            self.cur = n.parent
+
+    def handle_data(self, data):
+        self.cur.children.append(data)
+
+
+def parse_dom(text):
+    b = _Builder()
+    b.feed(text)
+    b.close()
+    return b.root
+
+
+class Page:
+    """One loaded page: its DOM and the script errors the browser logged."""
+
+    def __init__(self, dom, log):
+        self.dom = parse_dom(dom)
+        self.errors = [l for l in log.splitlines()
+                       if ":CONSOLE" in l and re.search("uncaught|error", l, re.I)]
+
+    def title(self):
+        return self.dom.first("title").text()
+
+    def report(self):
+        """The cell that holds the script include, where the report goes."""
+        return next(td for td in self.dom.all("td") if td.first("script") is not None)
+
+
+def load(chromium, template, input_txt):
+    """Writes the page as the program does (template unchanged, input.txt
+    beside it) under a .html name, which Chromium runs, and loads it."""
+    work = tempfile.mkdtemp(prefix="report-page-")
+    try:
+        page = os.path.join(work, "output.html")
+        with open(page, "wb") as f:
+            f.write(template)
+        with open(os.path.join(work, "input.txt"), "wb") as f:
+            f.write(input_txt)
+        profile = os.path.join(work, "profile")
+        run = subprocess.run(
+            [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+             "--disable-background-networking", "--disable-component-update", "--disable-sync",
+             "--user-data-dir=" + profile, "--enable-logging=stderr", "--v=0",
+             "--dump-dom", "file://" + page],
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+        return Page(run.stdout.decode("utf-8"), run.stderr.decode("utf-8", "replace"))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
