@@ -60,7 +60,6 @@ TEST(EvaluateVariables, UtilityVersionAnywhere) {
 
 TEST(EvaluateVariables, BitRanges) {
     EXPECT_EQ("X =0x5678;", Evaluate("X = PCI(0,0,0,0[0:15]);"));
-    EXPECT_EQ("X =0x1234;", Evaluate("X = PCI(0,0,0,0[31:16]);"));
     EXPECT_EQ("X =0x5678;", Evaluate("X = PCI(0,0,0,0)[15:0];"));
     EXPECT_EQ("X =0x12345678;", Evaluate("X = PCI(0,0,0,0);"));
     EXPECT_EQ("X =0x0;", Evaluate("X = PCI(0,0,0,0[]);", 0xFFFFFFFE));
@@ -68,7 +67,6 @@ TEST(EvaluateVariables, BitRanges) {
     EXPECT_EQ("X =0x1;", Evaluate("X = PCI(0,0,0,0[7]);", 0x80));
     EXPECT_EQ("X =0x0;", Evaluate("X = PCI(0,0,0,0[7]);", 0x7F));
     EXPECT_EQ("X =0xFFFFFFFF;", Evaluate("X = PCI(0,0,0,0);", 0xFFFFFFFF));
-    EXPECT_EQ("X =0x0;", Evaluate("X = PCI(0,0,0,0);", 0));
 }
 
 TEST(EvaluateVariables, AddressNumbers) {
@@ -88,10 +86,6 @@ TEST(EvaluateVariables, LeadingCommentLines) {
     EXPECT_EQ("\r\n// bridge\r\nX =0x12345678;", Evaluate("\r\n// bridge\r\nX = PCI(0,0,0,0);"));
     EXPECT_EQ("\r\n// nic\r\nNicVersion=\"\";\r\n// nic\r\nNicName=\"\";",
               Evaluate("\r\n// nic\r\nNic = DRIVER(net, VEN_1234&DEV_5678);"));
-}
-
-TEST(EvaluateVariables, DriverNameWithoutSpaceBeforeTheEquals) {
-    EXPECT_EQ("NicVersion=\"\";NicName=\"\";", Evaluate("Nic= DRIVER(net, V);"));
 }
 
 TEST(EvaluateVariables, TextThatMakesNoAssignment) {

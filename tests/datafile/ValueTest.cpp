@@ -1,13 +1,10 @@
 #include "datafile/BitRange.h"
 #include "datafile/Numbers.h"
-#include "datafile/ValueExpr.h"
 #include "datafile/Value_PCI.h"
 
 #include "RecordingPCI.h"
 
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 namespace {
 
@@ -78,34 +75,4 @@ TEST(Value_PCI, ReadsFourNumbersAsLowEightBits) {
     Value_PCI wrapped("-1,256,0x1F,300,9", std::make_unique<BitRange>());
     EXPECT_EQ(PciAddress({255, 0, 0, 44}),
               PciAddress({wrapped.bus, wrapped.device, wrapped.function, wrapped.offset}));
-}
-
-TEST(Value_PCI, MissingNumbersReadZero) {
-    Value_PCI two("1,2)", std::make_unique<BitRange>());
-    EXPECT_EQ(PciAddress({1, 2, 0, 0}),
-              PciAddress({two.bus, two.device, two.function, two.offset}));
-    Value_PCI none("", std::make_unique<BitRange>());
-    EXPECT_EQ(PciAddress({0, 0, 0, 0}),
-              PciAddress({none.bus, none.device, none.function, none.offset}));
-}
-
-TEST(ValueExpr, BitRangeInsideOrAfterTheParentheses) {
-    RecordingPCI pci({0x12345678});
-    EXPECT_EQ(0x5678u, ValueExpr(" PCI(0,30,0,8[15:0])").Evaluate(pci));
-    EXPECT_EQ(0x5678u, ValueExpr(" PCI(0,30,0,8)[15:0]").Evaluate(pci));
-    EXPECT_EQ(0x12345678u, ValueExpr(" PCI(0,30,0,8)").Evaluate(pci));
-    EXPECT_EQ(std::vector<PciAddress>(3, {0, 30, 0, 8}), pci.reads);
-}
-
-TEST(ValueExpr, WithoutPciBeforeTheBracketIsZeroAndReadsNothing) {
-    RecordingPCI pci({0xFFFFFFFF});
-    EXPECT_EQ(0u, ValueExpr("[PCI(1,2,3,4)]").Evaluate(pci));
-    EXPECT_EQ(0u, ValueExpr(" 42").Evaluate(pci));
-    EXPECT_TRUE(pci.reads.empty());
-}
-
-TEST(ValueExpr, NothingAfterTheLettersThrowsOutOfRange) {
-    EXPECT_THROW(ValueExpr(" PCI"), std::out_of_range);
-    EXPECT_THROW(ValueExpr(" PCI[3:0]"), std::out_of_range);
-    EXPECT_NO_THROW(ValueExpr("PCI("));
 }
