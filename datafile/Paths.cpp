@@ -1,0 +1,27 @@
+#include "datafile/Paths.h"
+
+#include <windows.h>
+
+#include <vector>
+
+std::string GetCurrentDir() {
+    // A failed call answers 0; one with too small a buffer answers the
+    // size it needs, which may grow again before the next call.
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+        if (length == 0)
+            return std::string();
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(length);
+    }
+}
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+    const char* end = dir.c_str() + dir.size();
+    const char* last = CharPrevA(dir.c_str(), end);
+    if (last != end && *last == '\\')
+        return dir + name;
+    return dir + "\\" + name;
+}

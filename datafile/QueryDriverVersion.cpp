@@ -1,0 +1,120 @@
+#include "datafile/QueryDriverVersion.h"
+
+#include <cstdio>
+#include <cstring>
+
+#ifndef _WIN64
+static_assert(sizeof(SP_DEVINFO_DATA) == 28, "32-bit record layout");
+static_assert(sizeof(SP_DEVINSTALL_PARAMS_A) == 296, "32-bit record layout");
+static_assert(sizeof(SP_DRVINFO_DATA_V2_A) == 796, "32-bit record layout");
+#endif
+
+namespace {
+
+const char multipleMarker[] = "(Multiple driver versions detected) ";
+
+// A device information set, destroyed with the driver lists built on it.
+class DeviceInfoSet {
+public:
+    DeviceInfoSet(const SetupApi& api, HDEVINFO set) : api(api), set(set) {}
+    ~DeviceInfoSet() {
+        if (Valid())
+            api.SetupDiDestroyDeviceInfoList(set);
+    }
+    DeviceInfoSet(const DeviceInfoSet&) = delete;
+    DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
+
+    bool Valid() const { return set != INVALID_HANDLE_VALUE && set != nullptr; }
+    HDEVINFO Get() const { return set; }
+
+private:
+    const SetupApi& api;
+    HDEVINFO set;
+};
+
+std::string VersionText(DWORDLONG version) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", unsigned(version >> 48) & 0xFFFF,
+                  unsigned(version >> 32) & 0xFFFF, unsigned(version >> 16) & 0xFFFF,
+                  unsigned(version) & 0xFFFF);
+    return text;
+}
+
+// The instance identifier, or the empty text when it cannot be read. The
+// buffer starts cleared every time, so a call that reports success without
+// writing can never leave another device's identifier in it.
+std::string DeviceId(const SetupApi& api, DEVINST device) {
+    char id[MAX_DEVICE_ID_LEN];
+    std::memset(id, 0, sizeof id);
+    if (api.CM_Get_Device_ID_ExA(device, id, sizeof id, 0, nullptr) != CR_SUCCESS)
+        return std::string();
+    return std::string(id, strnlen(id, sizeof id));
+}
+
+// Asks for the installed driver in the list built next, also when it is
+// marked as excluded from selection.
+void IncludeInstalledDriver(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
+    SP_DEVINSTALL_PARAMS_A params;
+    std::memset(&params, 0, sizeof params);
+    params.cbSize = sizeof params;
+    api.SetupDiGetDeviceInstallParamsA(set, &device, &params);
+    params.FlagsEx |= DI_FLAGSEX_INSTALLEDDRIVER | DI_FLAGSEX_ALLOWEXCLUDEDDRVS;
+    api.SetupDiSetDeviceInstallParamsA(set, &device, &params);
+}
+
+} // namespace
+
+std::string QueryDriverVersion(std::string className, std::string hardwareId,
+                               std::string& description) {
+    SetupApiLibrary library;
+    if (!library.Table())
+        return std::string();
+    return QueryDriverVersion(*library.Table(), className, hardwareId, description);
+}
+
+std::string QueryDriverVersion(const SetupApi& api, const std::string& className,
+                               const std::string& hardwareId, std::string& description) {
+    if (!api.Complete())
+        return std::string();
+
+    // Only the first GUID of the name is used; a name the platform gives
+    // none for is an unknown class.
+    GUID classGuid;
+    std::memset(&classGuid, 0, sizeof classGuid);
+    DWORD guids = 0;
+    if (!api.SetupDiClassGuidsFromNameA(className.c_str(), &classGuid, 1, &guids) || guids == 0)
+        return std::string();
+
+    DeviceInfoSet set(api, api.SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT));
+    if (!set.Valid())
+        return std::string();
+
+    std::string list;
+    bool multiple = false;
+    SP_DEVINFO_DATA device;
+    std::memset(&device, 0, sizeof device);
+    device.cbSize = sizeof device;
+    for (DWORD index = 0; api.SetupDiEnumDeviceInfo(set.Get(), index, &device); ++index) {
+        if (DeviceId(api, device.DevInst).find(hardwareId) == std::string::npos)
+            continue;
+        IncludeInstalledDriver(api, set.Get(), device);
+        if (!api.SetupDiBuildDriverInfoList(set.Get(), &device, SPDIT_COMPATDRIVER))
+            continue;
+
+        SP_DRVINFO_DATA_V2_A driver;
+        std::memset(&driver, 0, sizeof driver);
+        driver.cbSize = sizeof driver;
+        DWORD entries = 0;
+        for (; api.SetupDiEnumDriverInfoA(set.Get(), &device, SPDIT_COMPATDRIVER, entries, &driver);
+             ++entries) {
+            description.assign(driver.Description,
+                               strnlen(driver.Description, sizeof driver.Description));
+            if (!list.empty())
+                list += ", ";
+            list += VersionText(driver.DriverVersion);
+        }
+        if (entries > 1)
+            multiple = true;
+    }
+    return multiple ? multipleMarker + list : list;
+}

@@ -1,0 +1,115 @@
+#include "app/ReportBuilder.h"
+
+#include "RecordingPCI.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// The product version of this test program's own version resource.
+const std::string ownVersion = "2.10";
+
+std::string Evaluate(const std::string& section, RecordingPCI& pci) {
+    return ReportBuilder(nullptr, &pci).EvaluateVariables(section);
+}
+
+std::string Evaluate(const std::string& section, uint32_t answer = 0x12345678) {
+    RecordingPCI pci({answer});
+    return Evaluate(section, pci);
+}
+
+} // namespace
+
+// Values of the driver statement are empty: the emulated platform lists no
+// installed driver, so the query finds none.
+TEST(EvaluateVariables, WorkedExampleByteForByte) {
+    RecordingPCI pci({0xABCD1234, 0x12345672});
+    std::string section = "VendorID = PCI(0,0,0,0[15:0]);\r\n"
+                          "Rev = PCI(0,31,3,8[3:0]);\r\n"
+                          "Nic = DRIVER(net, VEN_1234&DEV_5678);\r\n"
+                          "UTILITY_VERSION = ;\r\n";
+    EXPECT_EQ("VendorID =0x1234;\r\n"
+              "Rev =0x2;\r\n"
+              "NicVersion=\"\";\r\n"
+              "NicName=\"\";\r\n"
+              "UTILITY_VERSION =\"" +
+                  ownVersion + "\";",
+              Evaluate(section, pci));
+    EXPECT_EQ((std::vector<PciAddress>{{0, 0, 0, 0}, {0, 31, 3, 8}}), pci.reads);
+}
+
+TEST(EvaluateVariables, OneStatementWithoutLineBreak) {
+    EXPECT_EQ("VendorID =0x5678;", Evaluate("VendorID = PCI(0,0,0,0[15:0]);"));
+}
+
+TEST(EvaluateVariables, PciWordPosition) {
+    EXPECT_EQ("X =0x12345678;", Evaluate("X =PCI(0,0,0,0);"));
+    EXPECT_EQ("", Evaluate("X =  PCI(0,0,0,0);"));
+}
+
+TEST(EvaluateVariables, UtilityVersionAnywhere) {
+    const std::string quoted = "\"" + ownVersion + "\";";
+    EXPECT_EQ("UTILITY_VERSION =" + quoted, Evaluate("UTILITY_VERSION = ;"));
+    EXPECT_EQ("MY_UTILITY_VERSION =" + quoted, Evaluate("MY_UTILITY_VERSION = PCI(0,0,0,0);"));
+    EXPECT_EQ("\r\n// UTILITY_VERSION\r\nX =" + quoted,
+              Evaluate("\r\n// UTILITY_VERSION\r\nX = 1;"));
+}
+
+TEST(EvaluateVariables, BitRanges) {
+    EXPECT_EQ("X =0x5678;", Evaluate("X = PCI(0,0,0,0[0:15]);"));
+    EXPECT_EQ("X =0x5678;", Evaluate("X = PCI(0,0,0,0)[15:0];"));
+    EXPECT_EQ("X =0x12345678;", Evaluate("X = PCI(0,0,0,0);"));
+    EXPECT_EQ("X =0x0;", Evaluate("X = PCI(0,0,0,0[]);", 0xFFFFFFFE));
+    EXPECT_EQ("X =0x1;", Evaluate("X = PCI(0,0,0,0[]);", 0x00000001));
+    EXPECT_EQ("X =0x1;", Evaluate("X = PCI(0,0,0,0[7]);", 0x80));
+    EXPECT_EQ("X =0x0;", Evaluate("X = PCI(0,0,0,0[7]);", 0x7F));
+    EXPECT_EQ("X =0xFFFFFFFF;", Evaluate("X = PCI(0,0,0,0);", 0xFFFFFFFF));
+}
+
+TEST(EvaluateVariables, AddressNumbers) {
+    RecordingPCI pci;
+    Evaluate("A = PCI(0,30,0,8[3:0]);B = PCI( 1, 2 ,3, 4);C = PCI(0,256,0,0);D = PCI(5,6);", pci);
+    EXPECT_EQ((std::vector<PciAddress>{{0, 30, 0, 8}, {1, 2, 3, 4}, {0, 0, 0, 0}, {5, 6, 0, 0}}),
+              pci.reads);
+}
+
+TEST(EvaluateVariables, BracketBeforeTheWordReadsNothing) {
+    RecordingPCI pci;
+    EXPECT_EQ("X =0x0;", Evaluate("X =[PCI(1,2,3,4)];", pci));
+    EXPECT_TRUE(pci.reads.empty());
+}
+
+TEST(EvaluateVariables, LeadingCommentLines) {
+    EXPECT_EQ("\r\n// bridge\r\nX =0x12345678;", Evaluate("\r\n// bridge\r\nX = PCI(0,0,0,0);"));
+    EXPECT_EQ("\r\n// nic\r\nNicVersion=\"\";\r\n// nic\r\nNicName=\"\";",
+              Evaluate("\r\n// nic\r\nNic = DRIVER(net, VEN_1234&DEV_5678);"));
+}
+
+TEST(EvaluateVariables, TextThatMakesNoAssignment) {
+    RecordingPCI pci;
+    EXPECT_EQ("", Evaluate("", pci));
+    EXPECT_EQ("", Evaluate("X = PCI(0,0,0,0)", pci)); // no semicolon
+    EXPECT_EQ("", Evaluate(";;", pci));
+    EXPECT_EQ("", Evaluate("X = 5;\r\nY = \"text\";", pci));
+    EXPECT_EQ("", Evaluate("PCI(0,0,0,0);UTILITY_VERSION;", pci)); // no "="
+    EXPECT_EQ("X =0x0;", Evaluate("X = PCI(0,0,0,0);\r\n", pci));  // the tail is dropped
+    EXPECT_EQ(1u, pci.reads.size());
+}
+
+TEST(EvaluateVariables, ReadErrorLeavesNoOutput) {
+    RecordingPCI pci;
+    pci.failAt = 1;
+    EXPECT_THROW(Evaluate("A = PCI(0,0,0,0);B = PCI(0,1,0,0);C = PCI(0,2,0,0);", pci),
+                 Except_Driver);
+    EXPECT_EQ(2u, pci.reads.size());
+}
+
+TEST(EvaluateVariables, NothingAfterTheLettersThrowsBeforeReading) {
+    RecordingPCI pci;
+    EXPECT_THROW(Evaluate("X = PCI;", pci), std::out_of_range);
+    EXPECT_THROW(Evaluate("X = PCI[3:0];", pci), std::out_of_range);
+    EXPECT_TRUE(pci.reads.empty());
+}

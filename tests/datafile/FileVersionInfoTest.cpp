@@ -1,0 +1,56 @@
+#include "datafile/FileVersionInfo.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Built beside this program; its strings stand under 0407/04B0 only.
+std::string OtherTranslationFile() {
+    char path[MAX_PATH];
+    std::string name(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return name.substr(0, name.find_last_of('\\') + 1) + "other_translation.dll";
+}
+
+} // namespace
+
+TEST(FileVersionInfo, OwnProductVersion) {
+    FileVersionInfo info(nullptr);
+    const char* version = info.QueryString("ProductVersion");
+    ASSERT_NE(nullptr, version);
+    EXPECT_STREQ("2.10", version);
+    EXPECT_STREQ("Zarnik", info.QueryString("CompanyName"));
+    EXPECT_EQ(nullptr, info.QueryString("NoSuchValue"));
+    EXPECT_STREQ("2.10", info.QueryString("ProductVersion")); // the prefix survives queries
+}
+
+TEST(FileVersionInfo, OtherTranslationOnlyGivesNull) {
+    FileVersionInfo info(nullptr);
+    info.LoadFromFile(OtherTranslationFile().c_str());
+    EXPECT_EQ(nullptr, info.QueryString("ProductVersion"));
+    // The string is there, under its own translation.
+    info.SetTranslation(0x0407, 0x04B0);
+    EXPECT_STREQ("9.99", info.QueryString("ProductVersion"));
+}
+
+TEST(FileVersionInfo, FileWithoutVersionInformation) {
+    TempDir dir;
+    WriteFileBytes(dir / "plain.txt", "no resources here");
+    FileVersionInfo info(nullptr);
+    info.LoadFromFile((dir / "plain.txt").c_str());
+    EXPECT_EQ(nullptr, info.QueryString("ProductVersion"));
+    info.LoadFromFile((dir / "missing.exe").c_str());
+    EXPECT_EQ(nullptr, info.QueryString("ProductVersion"));
+}
+
+TEST(FileVersionInfo, NamesTooLongForTheQueryPathGiveNull) {
+    FileVersionInfo info(nullptr);
+    // 25 characters of prefix leave room for 230 and the terminator.
+    EXPECT_EQ(nullptr, info.QueryString(std::string(230, 'N').c_str()));
+    EXPECT_EQ(nullptr, info.QueryString(std::string(231, 'N').c_str()));
+    EXPECT_EQ(nullptr, info.QueryString(std::string(10000, 'N').c_str()));
+    EXPECT_STREQ("2.10", info.QueryString("ProductVersion"));
+}

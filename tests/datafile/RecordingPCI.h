@@ -1,0 +1,43 @@
+// A PCI access double: records every read and answers from a list.
+#pragma once
+
+#include "errors/Except.h"
+#include "pci/PCI_Base.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+struct PciAddress {
+    unsigned bus, device, function, offset;
+    bool operator==(const PciAddress& o) const {
+        return std::tie(bus, device, function, offset) ==
+               std::tie(o.bus, o.device, o.function, o.offset);
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& os, const PciAddress& a) {
+    return os << "(" << a.bus << "," << a.device << "," << a.function << "," << a.offset << ")";
+}
+
+class RecordingPCI : public PCI_Base {
+public:
+    explicit RecordingPCI(std::vector<uint32_t> answers = {0}) : answers(std::move(answers)) {}
+
+    // The answers are given in turn; the last one repeats. The read with the
+    // index `failAt` throws as the driver-backed access does.
+    uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override {
+        reads.push_back({bus, device, function, offset});
+        size_t index = reads.size() - 1;
+        if (index == failAt)
+            throw Except_Driver("PCI_NT::Read", "DeviceIoControl", ERROR_GEN_FAILURE);
+        return answers[index < answers.size() ? index : answers.size() - 1];
+    }
+
+    std::vector<PciAddress> reads;
+    std::vector<uint32_t> answers;
+    size_t failAt = SIZE_MAX;
+};

@@ -1,0 +1,2 @@
+/* Carries nothing but its version resource. */
+int other_translation_marker;
