@@ -190,6 +190,11 @@ TEST_F(Driver, TakenDeviceNameFailsTheStart) {
     ExpectServed(device);
 }
 
+TEST(DriverImage, IsEmbeddedInUSEnglish) {
+    EXPECT_NE(nullptr, FindResourceExA(nullptr, "DRV", MAKEINTRESOURCEA(113),
+                                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)));
+}
+
 TEST(DriverImage, CarriesItsVersionResource) {
     TempDir dir;
     std::string path = dir / "pciutil.sys";

@@ -142,13 +142,6 @@ TEST_F(PCINT, UnwritableCandidateIsSkippedWithoutDelete) {
     EXPECT_FALSE(FileExists(dirs.InSystem()));
 }
 
-TEST_F(PCINT, TemporaryDirectoryTooLongForTheBufferIsSkipped) {
-    SetEnvironmentVariableA("TMP", (other.Path() + "\\" + std::string(300, 'a')).c_str());
-    PCI_NT pci(&loader);
-    pci.Init();
-    EXPECT_EQ(dirs.InSystem(), ServiceImagePath(pciutilService));
-}
-
 // With the device name taken by another driver, every candidate's service
 // fails to start; each is deleted, so the next candidate can create it anew.
 TEST_F(PCINT, StartFailureRemovesTheServiceAndTheFile) {
