@@ -1,0 +1,165 @@
+/* PCIUtil: one PCI configuration read per control request, for an
+   application that may not touch the ports itself. One named device, one
+   open handle at a time, two control codes. */
+#include <ntddk.h>
+
+#include "pci/PCIUtilIoctl.h"
+
+/* Exported by the kernel; there is no stdio in kernel mode. */
+int __cdecl sprintf(char* buffer, const char* format, ...);
+
+_Static_assert(IOCTL_PCIUTIL_GET_VERSION ==
+                   CTL_CODE(FILE_DEVICE_UNKNOWN, 0x65, METHOD_BUFFERED, FILE_ANY_ACCESS),
+               "version code");
+_Static_assert(IOCTL_PCIUTIL_READ_CONFIG ==
+                   CTL_CODE(FILE_DEVICE_UNKNOWN, 0xC8, METHOD_BUFFERED, FILE_ANY_ACCESS),
+               "read code");
+
+#define DEVICE_NAME L"\\Device\\PCIUtil"
+#define LINK_NAME L"\\DosDevices\\PCIUtil"
+#define BUILD_STAMP "Thu May 27 14:56:42 2004"
+
+typedef struct PCIUtilExtension {
+    PDRIVER_OBJECT DriverObject;
+    PDEVICE_OBJECT DeviceObject;
+    volatile UCHAR InUse; /* 1 while a handle is open */
+    PFILE_OBJECT Owner;   /* the open that was admitted */
+} PCIUtilExtension;
+
+static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information) {
+    irp->IoStatus.Status = status;
+    irp->IoStatus.Information = information;
+    IoCompleteRequest(irp, IO_NO_INCREMENT);
+    return status;
+}
+
+static PFILE_OBJECT FileOf(PIRP irp) {
+    return IoGetCurrentIrpStackLocation(irp)->FileObject;
+}
+
+static NTSTATUS NTAPI PCIUtilCreate(PDEVICE_OBJECT device, PIRP irp) {
+    PCIUtilExtension* ext = device->DeviceExtension;
+    /* Test and set in one step: two racing opens cannot both get in. */
+    if (!__sync_bool_compare_and_swap(&ext->InUse, 0, 1))
+        return Complete(irp, STATUS_DEVICE_BUSY, 0);
+    ext->Owner = FileOf(irp);
+    return Complete(irp, STATUS_SUCCESS, 0);
+}
+
+/* Some hosts hand out the handle before the create is answered and then
+   pass on its requests and its close even when the create was refused;
+   only the admitted open may use the device or release it. */
+static NTSTATUS NTAPI PCIUtilClose(PDEVICE_OBJECT device, PIRP irp) {
+    PCIUtilExtension* ext = device->DeviceExtension;
+    if (FileOf(irp) == ext->Owner) {
+        ext->Owner = NULL;
+        __atomic_store_n(&ext->InUse, 0, __ATOMIC_RELEASE);
+    }
+    return Complete(irp, STATUS_SUCCESS, 0);
+}
+
+#ifdef _WIN64
+/* The 64-bit DDK issues the port instructions inline. They trap unless the
+   current privilege level is within the I/O privilege level: always so in
+   the kernel, but not for a host that runs drivers in user mode. */
+static int PortsReachable(void) {
+    unsigned short cs;
+    ULONG_PTR flags;
+    __asm__ volatile("mov %%cs, %0" : "=r"(cs));
+    __asm__ volatile("pushf\n\tpop %0" : "=r"(flags));
+    return (cs & 3) <= ((flags >> 12) & 3);
+}
+#endif
+
+static ULONG ReadConfig(const PCI_Request* request) {
+    ULONG address =
+        PCIConfigAddress(request->Bus, request->Device, request->Function, request->Offset);
+#ifdef _WIN64
+    if (!PortsReachable())
+        return 0xFFFFFFFF; /* what the bus answers for an absent function */
+#endif
+    WRITE_PORT_ULONG((PULONG)PCI_CONFIG_ADDRESS_PORT, address);
+    return READ_PORT_ULONG((PULONG)PCI_CONFIG_DATA_PORT);
+}
+
+static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
+    PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
+    ULONG code = stack->Parameters.DeviceIoControl.IoControlCode;
+    ULONG inLength = stack->Parameters.DeviceIoControl.InputBufferLength;
+    ULONG outLength = stack->Parameters.DeviceIoControl.OutputBufferLength;
+    PVOID buffer = irp->AssociatedIrp.SystemBuffer;
+    PCIUtilExtension* ext = device->DeviceExtension;
+    ULONG_PTR information = 0;
+
+    if (stack->FileObject != ext->Owner)
+        return Complete(irp, STATUS_DEVICE_BUSY, 0);
+    /* A short read request is refused whole, its buffer untouched. */
+    if (code == IOCTL_PCIUTIL_READ_CONFIG &&
+        (inLength < PCI_REQUEST_INPUT_SIZE || outLength < sizeof(PCI_Request)))
+        return Complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
+
+    switch (code) {
+    case IOCTL_PCIUTIL_READ_CONFIG: {
+        PCI_Request* request = buffer;
+        request->Value = ReadConfig(request);
+        information = sizeof(PCI_Request);
+        break;
+    }
+    case IOCTL_PCIUTIL_GET_VERSION: {
+        char text[64];
+        ULONG length = (ULONG)sprintf(text, "PCIUtil created on %s", BUILD_STAMP);
+        if (length > outLength)
+            length = outLength;
+        if (length)
+            memmove(buffer, text, length);
+        information = length;
+        break;
+    }
+    default:
+        break;
+    }
+    return Complete(irp, STATUS_SUCCESS, information);
+}
+
+static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
+    UNICODE_STRING link;
+    /* Set-up that stopped before the device made no link either. */
+    if (!driver->DeviceObject)
+        return;
+    RtlInitUnicodeString(&link, LINK_NAME);
+    IoDeleteSymbolicLink(&link);
+    IoDeleteDevice(driver->DeviceObject);
+}
+
+NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
+    UNICODE_STRING name, link;
+    PDEVICE_OBJECT device;
+    PCIUtilExtension* ext;
+    NTSTATUS status;
+    (void)registryPath;
+
+    driver->MajorFunction[IRP_MJ_CREATE] = PCIUtilCreate;
+    driver->MajorFunction[IRP_MJ_CLOSE] = PCIUtilClose;
+    driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = PCIUtilDeviceControl;
+    driver->DriverUnload = PCIUtilUnload;
+
+    RtlInitUnicodeString(&name, DEVICE_NAME);
+    status = IoCreateDevice(driver, sizeof(PCIUtilExtension), &name, FILE_DEVICE_UNKNOWN, 0, FALSE,
+                            &device);
+    /* Without a device there is nothing to serve: the service must not start. */
+    if (!NT_SUCCESS(status))
+        return status;
+
+    ext = device->DeviceExtension;
+    ext->DriverObject = driver;
+    ext->DeviceObject = device;
+    ext->InUse = 0;
+    ext->Owner = NULL;
+    device->Flags |= DO_DIRECT_IO;
+    device->Flags &= ~DO_DEVICE_INITIALIZING;
+
+    /* Without the link the driver is loaded but unreachable; opens then fail. */
+    RtlInitUnicodeString(&link, LINK_NAME);
+    IoCreateSymbolicLink(&link, &name);
+    return STATUS_SUCCESS;
+}

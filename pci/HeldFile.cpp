@@ -1,0 +1,24 @@
+#include "pci/HeldFile.h"
+
+#include "errors/Except.h"
+
+#include <cstring>
+#include <vector>
+
+HeldFile::HeldFile(const char* path, const unsigned char* data, DWORD size)
+    : file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr)) {
+    if (!file.Valid())
+        throw Except_NoAccess("HeldFile::HeldFile()", "Unable to hold driver file");
+
+    DWORD high = 0;
+    DWORD length = GetFileSize(file.Get(), &high);
+    // One byte more than expected shows a longer file.
+    std::vector<unsigned char> bytes(size + 1);
+    DWORD got = 0;
+    bool same = length != INVALID_FILE_SIZE && high == 0 && length == size &&
+                ReadFile(file.Get(), bytes.data(), size + 1, &got, nullptr) && got == size &&
+                std::memcmp(bytes.data(), data, size) == 0;
+    if (!same)
+        throw Except_NoAccess("HeldFile::HeldFile()", "Driver file differs from its resource");
+}

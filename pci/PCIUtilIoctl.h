@@ -1,0 +1,39 @@
+/* What the program and the PCIUtil driver must agree on: the control codes,
+   the request record and the configuration address. Plain C, so that the
+   driver can include it. */
+#pragma once
+
+/* Device type 0x22 (unknown), buffered, any access: a handle opened with no
+   access rights may send them. */
+#define IOCTL_PCIUTIL_GET_VERSION 0x220194u /* function 0x65: the build-stamp text */
+#define IOCTL_PCIUTIL_READ_CONFIG 0x220320u /* function 0xC8: one configuration dword */
+
+/* One buffer, both directions. Bytes 0..3 go in; the driver hands back all
+   eight, the first four unchanged and the dword in Value (little-endian). */
+typedef struct PCI_Request {
+    unsigned char Bus;
+    unsigned char Device;   /* low 5 bits used */
+    unsigned char Function; /* low 3 bits used */
+    unsigned char Offset;   /* bits 7..2 used */
+    unsigned int Value;
+} PCI_Request;
+
+#ifdef __cplusplus
+static_assert(sizeof(PCI_Request) == 8, "PCI_Request is 8 bytes on the wire");
+#else
+_Static_assert(sizeof(PCI_Request) == 8, "PCI_Request is 8 bytes on the wire");
+#endif
+
+/* The bytes of PCI_Request that a read request must carry. */
+#define PCI_REQUEST_INPUT_SIZE 4u
+
+/* The value for port 0xCF8 (configuration mechanism #1): enable bit, bus,
+   device, function, and the dword that holds the offset's byte. */
+static inline unsigned int PCIConfigAddress(unsigned char bus, unsigned char device,
+                                            unsigned char function, unsigned char offset) {
+    return 0x80000000u | (unsigned int)bus << 16 | (unsigned int)(device & 0x1F) << 11 |
+           (unsigned int)(function & 0x07) << 8 | (unsigned int)(offset & 0xFC);
+}
+
+#define PCI_CONFIG_ADDRESS_PORT 0xCF8
+#define PCI_CONFIG_DATA_PORT 0xCFC

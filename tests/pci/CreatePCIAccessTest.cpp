@@ -1,0 +1,151 @@
+#include "pci/CreatePCIAccess.h"
+
+#include "DriverDirs.h"
+#include "PCIUtilService.h"
+#include "errors/Except.h"
+#include "rc/Handle.h"
+#include "rc/RcLdr.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// A stand-in for the platform's version query.
+DWORD askedSize;
+BOOL answer;
+DWORD platform;
+
+BOOL WINAPI FakeVersion(LPOSVERSIONINFOA info) {
+    askedSize = info->dwOSVersionInfoSize;
+    info->dwPlatformId = platform;
+    return answer;
+}
+
+bool IsNTWith(BOOL ok, DWORD id) {
+    askedSize = 0;
+    answer = ok;
+    platform = id;
+    return IsNTPlatform(FakeVersion);
+}
+
+// An access object whose Init throws what the test asks for.
+class Failing : public PCI_Base {
+public:
+    explicit Failing(void (*init)()) : init(init) {}
+    ~Failing() override { ++destroyed; }
+    uint32_t Read(uint8_t, uint8_t, uint8_t, uint8_t) override { return 0; }
+    void Init() override { init(); }
+
+    static int destroyed;
+
+private:
+    void (*init)();
+};
+int Failing::destroyed;
+
+template <class E> void ExpectPassedOn(void (*init)()) {
+    Failing::destroyed = 0;
+    EXPECT_THROW(InitPCIAccess(new Failing(init)), E);
+    EXPECT_EQ(1, Failing::destroyed);
+}
+
+// Sets this program's per-application Windows version in Wine's
+// configuration while the object lives.
+class AppVersion {
+public:
+    AppVersion(const std::string& exe, const char* version)
+        : key("Software\\Wine\\AppDefaults\\" + exe) {
+        HKEY k;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            &k, nullptr) != ERROR_SUCCESS)
+            throw std::runtime_error("cannot create " + key);
+        RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                       lstrlenA(version) + 1);
+        RegCloseKey(k);
+    }
+    ~AppVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); }
+    AppVersion(const AppVersion&) = delete;
+    AppVersion& operator=(const AppVersion&) = delete;
+
+private:
+    std::string key;
+};
+
+const char probe[] = "pci_platform_probe.exe";
+
+DWORD RunProbe() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string path(self);
+    path = path.substr(0, path.rfind('\\') + 1) + probe;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        throw std::runtime_error("cannot start " + path);
+    Handle process(pi.hProcess), thread(pi.hThread);
+    WaitForSingleObject(process.Get(), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    return code;
+}
+
+DWORD ProbeAs(const char* version) {
+    AppVersion setting(probe, version);
+    return RunProbe();
+}
+
+} // namespace
+
+TEST(IsNTPlatform, OnlyIdentifierTwoIsNT) {
+    EXPECT_TRUE(IsNTWith(TRUE, VER_PLATFORM_WIN32_NT));
+    EXPECT_EQ(148u, askedSize);
+    EXPECT_FALSE(IsNTWith(TRUE, VER_PLATFORM_WIN32s));
+    EXPECT_FALSE(IsNTWith(TRUE, VER_PLATFORM_WIN32_WINDOWS));
+    EXPECT_FALSE(IsNTWith(TRUE, 3));
+}
+
+TEST(IsNTPlatform, FailedQueryCountsAsNT) {
+    EXPECT_TRUE(IsNTWith(FALSE, VER_PLATFORM_WIN32_WINDOWS));
+    EXPECT_TRUE(IsNTWith(FALSE, VER_PLATFORM_WIN32s));
+}
+
+TEST(InitPCIAccess, FailedInitDestroysOnceAndPassesTheExceptionOn) {
+    ExpectPassedOn<Except_NoAccess>([] { throw Except_NoAccess("PCI_NT::Init", "x"); });
+    ExpectPassedOn<Except_Driver>([] { throw Except_Driver("PCI_NT::Read", "x", 5); });
+    ExpectPassedOn<std::bad_alloc>([] { throw std::bad_alloc(); });
+    ExpectPassedOn<int>([] { throw 7; });
+}
+
+// This executable carries no driver: every candidate's file is deleted again
+// and the caller gets the factory's Init failure itself.
+TEST(CreatePCIAccess, WithoutDriverResourceNothingIsInstalled) {
+    RemoveService(pciutilService);
+    DriverDirs dirs;
+    for (const std::string& path : {dirs.InTemp(), dirs.InSystem(), dirs.InCurrent()})
+        WriteFileBytes(path, "stale");
+    RcLdr loader(GetModuleHandleA(nullptr));
+    try {
+        delete CreatePCIAccess(&loader);
+        ADD_FAILURE() << "no exception";
+    } catch (const Except_NoAccess& e) {
+        EXPECT_STREQ("PCI_NT::Init", e.GetSource());
+        EXPECT_STREQ("Unable to install driver", e.GetDesc());
+    }
+    for (const std::string& path : {dirs.InTemp(), dirs.InSystem(), dirs.InCurrent()})
+        EXPECT_FALSE(FileExists(path)) << path;
+    EXPECT_EQ(0u, ServiceState(pciutilService));
+}
+
+// Wine tells one executable it runs on another platform when its
+// configuration says so; the probe reports what the factory made of it.
+TEST(CreatePCIAccess, NonNTPlatformsGetPortAccess) {
+    EXPECT_EQ(11u, ProbeAs("win98"));
+    EXPECT_EQ(11u, ProbeAs("win95"));
+    EXPECT_EQ(1u, ProbeAs("win31"));
+    EXPECT_EQ(20u, ProbeAs("nt40")); // the setting is what changes the answer
+}

@@ -1,0 +1,64 @@
+#include "pci/HeldFile.h"
+
+#include "errors/Except.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string image = "MZ driver image bytes";
+
+const unsigned char* Data(const std::string& s) {
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+void ExpectNotHeld(const std::string& path, const std::string& expected) {
+    try {
+        HeldFile held(path.c_str(), Data(expected), expected.size());
+        ADD_FAILURE() << "held a file that differs";
+    } catch (const Except_NoAccess& e) {
+        EXPECT_STREQ("HeldFile::HeldFile()", e.GetSource());
+    }
+}
+
+} // namespace
+
+TEST(HeldFile, SameBytesAreHeldAgainstWritingAndDeleting) {
+    TempDir dir;
+    std::string path = dir / "PCIUtil.sys";
+    WriteFileBytes(path, image);
+    {
+        HeldFile held(path.c_str(), Data(image), image.size());
+        HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, writer);
+        EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+        EXPECT_FALSE(DeleteFileA(path.c_str()));
+        EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+        // The loader still reads it.
+        EXPECT_EQ(image, ReadFileBytes(path));
+    }
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST(HeldFile, OtherBytesAreRefused) {
+    TempDir dir;
+    std::string path = dir / "PCIUtil.sys";
+    std::string changed = image;
+    changed.back() ^= 1;
+    const std::string others[] = {changed, image.substr(0, image.size() - 1), image + '\0', ""};
+    for (const std::string& content : others) {
+        WriteFileBytes(path, content);
+        ExpectNotHeld(path, image);
+        // Nothing stays open after a refusal.
+        EXPECT_TRUE(DeleteFileA(path.c_str()));
+    }
+}
+
+TEST(HeldFile, MissingFileIsRefused) {
+    TempDir dir;
+    ExpectNotHeld(dir / "PCIUtil.sys", image);
+}

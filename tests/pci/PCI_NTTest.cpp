@@ -1,0 +1,160 @@
+// PCI_NT with Wine's real service manager loading the driver this
+// executable carries.
+#include "pci/PCI_NT.h"
+
+#include "DriverDirs.h"
+#include "PCIUtilService.h"
+#include "errors/Except.h"
+#include "pci/CreatePCIAccess.h"
+#include "rc/Handle.h"
+#include "rc/RcLdr.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+const char blocker[] = "PCIBlock";
+
+HANDLE OpenDevice() {
+    return CreateFileA("\\\\.\\PCIUtil", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+class PCINT : public testing::Test {
+protected:
+    void SetUp() override {
+        RemoveService(pciutilService);
+        RemoveService(blocker);
+    }
+    // Runs however the test ended, so that no service outlives it.
+    void TearDown() override {
+        RemoveService(pciutilService);
+        RemoveService(blocker);
+    }
+
+    bool NoDriverFileAnywhere() const {
+        return !FileExists(dirs.InTemp()) && !FileExists(dirs.InSystem()) &&
+               !FileExists(dirs.InCurrent());
+    }
+
+    DriverDirs dirs;
+    TempDir other;
+    RcLdr loader{GetModuleHandleA(nullptr)};
+};
+
+} // namespace
+
+TEST_F(PCINT, InstallsFromTheTemporaryDirectoryAndLeavesNothing) {
+    {
+        std::unique_ptr<PCI_Base> pci(CreatePCIAccess(&loader));
+        ASSERT_NE(nullptr, dynamic_cast<PCI_NT*>(pci.get()));
+        EXPECT_EQ(DWORD(SERVICE_RUNNING), ServiceState(pciutilService));
+        EXPECT_EQ(dirs.InTemp(), ServiceImagePath(pciutilService));
+        EXPECT_EQ(DriverImage(), ReadFileBytes(dirs.InTemp()));
+        EXPECT_FALSE(FileExists(dirs.InSystem()));
+        EXPECT_FALSE(FileExists(dirs.InCurrent()));
+        // Every read opens and closes the device; the driver admits one open.
+        for (int i = 0; i < 3; ++i)
+            EXPECT_NO_THROW(pci->Read(0, 0, 0, 0));
+    }
+    EXPECT_EQ(0u, ServiceState(pciutilService));
+    EXPECT_TRUE(NoDriverFileAnywhere());
+}
+
+TEST_F(PCINT, FailedReadLeavesTheObjectReady) {
+    PCI_NT pci(&loader);
+    pci.Init();
+    {
+        Handle held(OpenDevice());
+        ASSERT_TRUE(held.Valid());
+        try {
+            pci.Read(0, 0, 0, 0);
+            ADD_FAILURE() << "read through a busy device";
+        } catch (const Except_Driver& e) {
+            EXPECT_STREQ("PCI_NT::Read", e.GetSource());
+            // Refused at the open, or (Wine) at the request through it.
+            std::string desc = e.GetDesc();
+            EXPECT_TRUE(StartsWith(desc, "Unable to open driver (") ||
+                        StartsWith(desc, "Unable to complete IOCTL request ("))
+                << desc;
+        }
+    }
+    EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
+}
+
+TEST_F(PCINT, LeftOverStoppedServiceIsUsedThenRemoved) {
+    ASSERT_TRUE(InstallService(pciutilService, other / "PCIUtil.sys", false));
+    {
+        PCI_NT pci(&loader);
+        pci.Init();
+        EXPECT_EQ(other / "PCIUtil.sys", ServiceImagePath(pciutilService));
+        EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(pciutilService));
+        try {
+            pci.Read(0, 0, 0, 0);
+            ADD_FAILURE() << "read without a driver";
+        } catch (const Except_Driver& e) {
+            EXPECT_STREQ("PCI_NT::Read", e.GetSource());
+            EXPECT_TRUE(StartsWith(e.GetDesc(), "Unable to open driver (")) << e.GetDesc();
+        }
+    }
+    EXPECT_EQ(0u, ServiceState(pciutilService));
+    EXPECT_TRUE(NoDriverFileAnywhere());
+    // So the next run installs it afresh.
+    PCI_NT next(&loader);
+    next.Init();
+    EXPECT_EQ(DWORD(SERVICE_RUNNING), ServiceState(pciutilService));
+    EXPECT_NO_THROW(next.Read(0, 0, 0, 0));
+}
+
+TEST_F(PCINT, RunningServiceOfAnotherIsUsedThenRemoved) {
+    WriteFileBytes(other / "PCIUtil.sys", DriverImage());
+    ASSERT_TRUE(InstallService(pciutilService, other / "PCIUtil.sys", true));
+    {
+        PCI_NT pci(&loader);
+        pci.Init();
+        EXPECT_EQ(other / "PCIUtil.sys", ServiceImagePath(pciutilService));
+        EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
+    }
+    EXPECT_EQ(0u, ServiceState(pciutilService));
+    EXPECT_TRUE(NoDriverFileAnywhere());
+}
+
+TEST_F(PCINT, UnwritableCandidateIsSkippedWithoutDelete) {
+    WriteFileBytes(dirs.InTemp(), "someone else's");
+    {
+        // Writing is refused; deleting would succeed, and show when this closes.
+        Handle held(CreateFileA(dirs.InTemp().c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+        ASSERT_TRUE(held.Valid());
+        PCI_NT pci(&loader);
+        pci.Init();
+        EXPECT_EQ(dirs.InSystem(), ServiceImagePath(pciutilService));
+        EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
+    }
+    EXPECT_EQ("someone else's", ReadFileBytes(dirs.InTemp()));
+    EXPECT_FALSE(FileExists(dirs.InSystem()));
+}
+
+// With the device name taken by another driver, every candidate's service
+// fails to start; each is deleted, so the next candidate can create it anew.
+TEST_F(PCINT, StartFailureRemovesTheServiceAndTheFile) {
+    WriteFileBytes(other / "PCIBlock.sys", DriverImage());
+    ASSERT_TRUE(InstallService(blocker, other / "PCIBlock.sys", true));
+    PCI_NT pci(&loader);
+    try {
+        pci.Init();
+        ADD_FAILURE() << "no exception";
+    } catch (const Except_NoAccess& e) {
+        EXPECT_STREQ("PCI_NT::Init", e.GetSource());
+        EXPECT_STREQ("Unable to install driver", e.GetDesc());
+    }
+    EXPECT_EQ(0u, ServiceState(pciutilService));
+    EXPECT_TRUE(NoDriverFileAnywhere());
+}
