@@ -1,5 +1,6 @@
 #include "pci/PCI_NT.h"
 
+#include "datafile/Paths.h"
 #include "errors/Except.h"
 #include "pci/HeldFile.h"
 #include "pci/PCIUtilIoctl.h"
@@ -17,12 +18,6 @@ const char devicePath[] = "\\\\.\\PCIUtil";
 const LPCSTR driverType = "DRV";
 const LPCSTR driverId = MAKEINTRESOURCEA(113);
 
-std::string JoinPath(const std::string& dir, const char* name) {
-    const char* end = dir.c_str() + dir.size();
-    bool slash = !dir.empty() && *CharPrevA(dir.c_str(), end) == '\\';
-    return slash ? dir + name : dir + '\\' + name;
-}
-
 // Temporary, system and current directory, in that order. A query that fails
 // or doesn't fit the buffer gives no candidate.
 std::vector<std::string> CandidateDirs() {
@@ -34,7 +29,9 @@ std::vector<std::string> CandidateDirs() {
     };
     add(GetTempPathA(MAX_PATH, buf));
     add(GetSystemDirectoryA(buf, MAX_PATH));
-    add(GetCurrentDirectoryA(MAX_PATH, buf));
+    std::string current = GetCurrentDir();
+    if (!current.empty() && current.size() < MAX_PATH)
+        dirs.push_back(current);
     return dirs;
 }
 
