@@ -1,12 +1,50 @@
 #include "app/ReportBuilder.h"
 
+#include "app/LaunchAndWait.h"
+#include "datafile/DataFile.h"
 #include "datafile/FileVersionInfo.h"
 #include "datafile/Numbers.h"
 #include "datafile/QueryDriverVersion.h"
 #include "datafile/Statement.h"
 #include "datafile/ValueExpr.h"
+#include "rc/RcLdr.h"
+#include "rc/WriteBuffer.h"
+
+#include <windows.h>
+
+#include <vector>
 
 namespace {
+
+const char inputFile[] = "\\input.txt";
+const char outputFile[] = "\\output.hta";
+
+// The current directory with `name` appended as it stands (a drive root
+// gives two backslashes in a row). False when the directory can't be had or
+// the path does not fit a MAX_PATH buffer: then nothing may be written.
+bool CurrentDirPath(const char* name, std::string& path) {
+    char dir[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, dir);
+    if (length == 0 || length + lstrlenA(name) >= MAX_PATH)
+        return false;
+    path = std::string(dir, length) + name;
+    return true;
+}
+
+// The resource's bytes; none when it was found without data.
+std::string LoadText(RcLdr& loader, LPCSTR type, LPCSTR name) {
+    RcRes res;
+    loader.Load(res, type, name);
+    const char* data = reinterpret_cast<const char*>(res.Data());
+    return data ? std::string(data, res.Size()) : std::string();
+}
+
+bool WriteText(const std::string& path, std::string text) {
+    unsigned long size = text.size();
+    return WriteBuffer(path.c_str(), reinterpret_cast<unsigned char*>(&text[0]), size) != 0;
+}
+
+void ShowWriteError() { MessageBoxA(nullptr, "COULDN'T WRITE OUTPUT", "ERROR", MB_OK); }
 
 // A double quote, the text, a double quote and ";".
 void AppendQuoted(std::string& out, const std::string& text) {
@@ -72,4 +110,42 @@ std::string ReportBuilder::EvaluateVariables(std::string section) {
         }
     }
     return out;
+}
+
+bool ReportBuilder::MakeInputFile(bool remove) {
+    std::string path;
+    if (!CurrentDirPath(inputFile, path))
+        return remove;
+    if (remove) {
+        DeleteFileA(path.c_str());
+        return true;
+    }
+    DataFileSections file = SplitDataFile(LoadText(*loader, "DATAFILE", "INPUT_FILE"));
+    return WriteText(path, EvaluateVariables(file.variables) + file.script);
+}
+
+bool ReportBuilder::Run() {
+    // Both paths must fit before anything is written.
+    std::string page;
+    if (!CurrentDirPath(outputFile, page) || !MakeInputFile(false)) {
+        ShowWriteError();
+        return false;
+    }
+    // An unwritten page is not ours to report: the host says so itself.
+    WriteText(page, LoadText(*loader, "HTMLFILE", "OUTPUT_FILE"));
+
+    // The host comes from the system directory only: a program of that name
+    // beside us or in the current directory must not run in its place.
+    char system[MAX_PATH];
+    UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        std::string line = "\"" + std::string(system, length) + "\\mshta.exe\" \"" + page + "\"";
+        std::vector<char> commandLine(line.begin(), line.end());
+        commandLine.push_back('\0');
+        LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0);
+    }
+
+    DeleteFileA(page.c_str());
+    MakeInputFile(true);
+    return true;
 }
