@@ -89,36 +89,38 @@ static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
     ULONG outLength = stack->Parameters.DeviceIoControl.OutputBufferLength;
     PVOID buffer = irp->AssociatedIrp.SystemBuffer;
     PCIUtilExtension* ext = device->DeviceExtension;
+    NTSTATUS status = STATUS_SUCCESS;
     ULONG_PTR information = 0;
 
+    /* Only the admitted open is served; a short read request is refused
+       whole, its buffer untouched. One exit completes every request. */
     if (stack->FileObject != ext->Owner)
-        return Complete(irp, STATUS_DEVICE_BUSY, 0);
-    /* A short read request is refused whole, its buffer untouched. */
-    if (code == IOCTL_PCIUTIL_READ_CONFIG &&
-        (inLength < PCI_REQUEST_INPUT_SIZE || outLength < sizeof(PCI_Request)))
-        return Complete(irp, STATUS_BUFFER_TOO_SMALL, 0);
-
-    switch (code) {
-    case IOCTL_PCIUTIL_READ_CONFIG: {
-        PCI_Request* request = buffer;
-        request->Value = ReadConfig(request);
-        information = sizeof(PCI_Request);
-        break;
-    }
-    case IOCTL_PCIUTIL_GET_VERSION: {
-        char text[64];
-        ULONG length = (ULONG)sprintf(text, "PCIUtil created on %s", BUILD_STAMP);
-        if (length > outLength)
-            length = outLength;
-        if (length)
-            memmove(buffer, text, length);
-        information = length;
-        break;
-    }
-    default:
-        break;
-    }
-    return Complete(irp, STATUS_SUCCESS, information);
+        status = STATUS_DEVICE_BUSY;
+    else if (code == IOCTL_PCIUTIL_READ_CONFIG &&
+             (inLength < PCI_REQUEST_INPUT_SIZE || outLength < sizeof(PCI_Request)))
+        status = STATUS_BUFFER_TOO_SMALL;
+    else
+        switch (code) {
+        case IOCTL_PCIUTIL_READ_CONFIG: {
+            PCI_Request* request = buffer;
+            request->Value = ReadConfig(request);
+            information = sizeof(PCI_Request);
+            break;
+        }
+        case IOCTL_PCIUTIL_GET_VERSION: {
+            char text[64];
+            ULONG length = (ULONG)sprintf(text, "PCIUtil created on %s", BUILD_STAMP);
+            if (length > outLength)
+                length = outLength;
+            if (length)
+                memmove(buffer, text, length);
+            information = length;
+            break;
+        }
+        default:
+            break;
+        }
+    return Complete(irp, status, information);
 }
 
 static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
