@@ -44,7 +44,9 @@ bool WriteText(const std::string& path, std::string text) {
     return WriteBuffer(path.c_str(), reinterpret_cast<unsigned char*>(&text[0]), size) != 0;
 }
 
-void ShowWriteError() { MessageBoxA(nullptr, "COULDN'T WRITE OUTPUT", "ERROR", MB_OK); }
+void ShowWriteError() {
+    MessageBoxA(nullptr, "COULDN'T WRITE OUTPUT", "ERROR", MB_OK);
+}
 
 // A double quote, the text, a double quote and ";".
 void AppendQuoted(std::string& out, const std::string& text) {

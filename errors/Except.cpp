@@ -50,9 +50,9 @@ Except_FileWriteError::Except_FileWriteError(const char* source, const char* fil
 Except_Driver::Except_Driver(const char* source, const char* text, DWORD code)
     : Except_Base("Driver error", source) {
     char message[256];
-    DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                               code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), message,
-                               sizeof message, nullptr);
+    DWORD len =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                       MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), message, sizeof message, nullptr);
     // The platform has no text for some codes: show the number instead.
     if (len == 0)
         snprintf(message, sizeof message, "error %lu", code);

@@ -29,8 +29,8 @@ void RcLdr::CopyResource(const char* fileName, LPCSTR type, LPCSTR name) {
     if (!res.Data())
         return;
 
-    Handle file(
-        CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         throw Except_FileWriteError("RcLdr::CopyResource", fileName);
     // A write reported as done is taken as complete.

@@ -2,7 +2,9 @@
 
 #include "errors/Except.h"
 
-RcRes::RcRes(HMODULE module, LPCSTR type, LPCSTR name) { Load(module, type, name); }
+RcRes::RcRes(HMODULE module, LPCSTR type, LPCSTR name) {
+    Load(module, type, name);
+}
 
 void RcRes::Load(HMODULE module, LPCSTR type, LPCSTR name) {
     Release();

@@ -51,9 +51,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     ServiceHandle service(CreateServiceA(manager.Get(), "PCIUtil", "PCI Utility",
                                          SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
-                                         SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                         driver.c_str(), nullptr, nullptr, nullptr, nullptr,
-                                         nullptr));
+                                         SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, driver.c_str(),
+                                         nullptr, nullptr, nullptr, nullptr, nullptr));
     StartServiceA(service.Get(), 0, nullptr);
 
     for (size_t i = Count(variables, "PCI("); i > 0; --i) {

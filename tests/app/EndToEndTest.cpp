@@ -37,8 +37,7 @@ public:
     void TearDown() override { RestoreReportHost(); }
 };
 
-const auto* const hostInstalled =
-    ::testing::AddGlobalTestEnvironment(new StandInHostInstalled);
+const auto* const hostInstalled = ::testing::AddGlobalTestEnvironment(new StandInHostInstalled);
 
 class EndToEnd : public ::testing::Test {
 protected:
@@ -82,11 +81,10 @@ protected:
     }
     static void Drop(std::vector<Resource>& resources, const char* type, const char* name) {
         size_t before = resources.size();
-        resources.erase(std::remove_if(resources.begin(), resources.end(),
-                                       [&](const Resource& r) {
-                                           return r.type == type && r.name == name;
-                                       }),
-                        resources.end());
+        resources.erase(
+            std::remove_if(resources.begin(), resources.end(),
+                           [&](const Resource& r) { return r.type == type && r.name == name; }),
+            resources.end());
         ASSERT_EQ(before - 1, resources.size()) << type << " " << name;
     }
     void ExpectOneErrorBox(const ProgramOutcome& outcome) {
@@ -198,8 +196,10 @@ TEST_F(EndToEnd, PlantedHostsAreNotRun) {
     CreateDirectoryA(prog.c_str(), nullptr);
     std::string exe = prog + "\\SysReport.exe";
     ASSERT_TRUE(CopyFileA(SYSREPORT_EXE, exe.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(BesideThisTest("host.exe").c_str(), (prog + "\\mshta.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(BesideThisTest("host.exe").c_str(), (work + "\\mshta.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(BesideThisTest("host.exe").c_str(), (prog + "\\mshta.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(BesideThisTest("host.exe").c_str(), (work + "\\mshta.exe").c_str(), FALSE));
     EXPECT_TRUE(Run(exe).boxes.empty());
     ASSERT_TRUE(HostRan());
     EXPECT_EQ(Lower(SystemDir() + "\\mshta.exe"), Lower(Captured("module.txt")));
@@ -210,10 +210,10 @@ TEST_F(EndToEnd, PlantedHostsAreNotRun) {
 TEST_F(EndToEnd, LeftOverServiceGivesOneErrorAndIsRemoved) {
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     ASSERT_TRUE(manager);
-    SC_HANDLE service = CreateServiceA(
-        manager, "PCIUtil", "PCI Utility", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
-        SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, "C:\\nowhere\\PCIUtil.sys", nullptr, nullptr,
-        nullptr, nullptr, nullptr);
+    SC_HANDLE service =
+        CreateServiceA(manager, "PCIUtil", "PCI Utility", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
+                       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, "C:\\nowhere\\PCIUtil.sys",
+                       nullptr, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(service) << GetLastError();
     ProgramOutcome outcome = Run();
     if (ServiceExists("PCIUtil"))

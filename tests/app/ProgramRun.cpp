@@ -62,8 +62,8 @@ BOOL CALLBACK OnLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language
     auto* c = reinterpret_cast<Collector*>(param);
     HRSRC res = FindResourceExA(module, type, name, language);
     const char* data = static_cast<const char*>(LockResource(LoadResource(module, res)));
-    c->found.push_back({c->type, c->name, language,
-                        std::string(data, data ? SizeofResource(module, res) : 0)});
+    c->found.push_back(
+        {c->type, c->name, language, std::string(data, data ? SizeofResource(module, res) : 0)});
     return TRUE;
 }
 
@@ -83,8 +83,12 @@ BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR param) {
 
 } // namespace
 
-LPCSTR Resource::Type() const { return TextId(type); }
-LPCSTR Resource::Name() const { return TextId(name); }
+LPCSTR Resource::Type() const {
+    return TextId(type);
+}
+LPCSTR Resource::Name() const {
+    return TextId(name);
+}
 
 std::vector<Resource> ReadResources(const std::string& exe) {
     Collector c;
@@ -130,8 +134,12 @@ std::string SystemDir() {
 
 namespace {
 const char* const overridesKey = "Software\\Wine\\DllOverrides";
-std::string Installed() { return SystemDir() + "\\mshta.exe"; }
-std::string Saved() { return Installed() + ".sysreport-saved"; }
+std::string Installed() {
+    return SystemDir() + "\\mshta.exe";
+}
+std::string Saved() {
+    return Installed() + ".sysreport-saved";
+}
 } // namespace
 
 bool InstallReportHost(const std::string& host) {
@@ -141,10 +149,11 @@ bool InstallReportHost(const std::string& host) {
     if (!CopyFileA(host.c_str(), Installed().c_str(), FALSE))
         return false;
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, overridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, overridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG set = RegSetValueExA(key, "mshta.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+    LONG set =
+        RegSetValueExA(key, "mshta.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
     RegCloseKey(key);
     return set == ERROR_SUCCESS;
 }

@@ -31,7 +31,8 @@ TEST(Except, MissingResourceNamesTextsInQuotesAndIdsAsNumbers) {
         {"DATAFILE", "INPUT_FILE",
          "Unable to find resource (type: \"DATAFILE\", name: \"INPUT_FILE\")"},
         {"DRV", MAKEINTRESOURCEA(113), "Unable to find resource (type: \"DRV\", id: 113)"},
-        {MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(113), "Unable to find resource (type: 10, id: 113)"},
+        {MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(113),
+         "Unable to find resource (type: 10, id: 113)"},
         {MAKEINTRESOURCEA(10), "X", "Unable to find resource (type: 10, name: \"X\")"},
         {MAKEINTRESOURCEA(0xFFFF), "X", "Unable to find resource (type: 65535, name: \"X\")"},
     };

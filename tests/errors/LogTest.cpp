@@ -53,7 +53,8 @@ TEST_F(LogOn, LongTextIsCutAtBuffer) {
 
 TEST_F(LogOn, FileHeldByAnotherIsSilentlySkipped) {
     WriteFileBytes(LogFileName, "kept");
-    HANDLE held = CreateFileA(LogFileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        CreateFileA(LogFileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     LogPrintf("lost\n");
     CloseHandle(held);

@@ -13,7 +13,9 @@ std::string Bytes(const RcRes& res) {
     return std::string(reinterpret_cast<const char*>(res.Data()), res.Size());
 }
 
-HMODULE Self() { return GetModuleHandleA(nullptr); }
+HMODULE Self() {
+    return GetModuleHandleA(nullptr);
+}
 
 template <class F> std::string MissingDesc(F f) {
     try {

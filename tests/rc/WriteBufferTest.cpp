@@ -65,8 +65,8 @@ TEST(WriteBuffer, FileHeldWithoutWriteSharingFails) {
     TempDir dir;
     std::string path = dir / "held.txt";
     WriteFileBytes(path, "old");
-    HANDLE held =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     unsigned long size = 3;
     EXPECT_EQ(0, Write(path, "new", size));

@@ -9,8 +9,8 @@ TempDir::TempDir() {
     GetTempPathA(sizeof base, base);
     static unsigned serial;
     for (;;) {
-        path = std::string(base) + "sysreport-test-" + std::to_string(GetCurrentProcessId()) +
-               "-" + std::to_string(++serial);
+        path = std::string(base) + "sysreport-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++serial);
         if (CreateDirectoryA(path.c_str(), nullptr))
             return;
         if (GetLastError() != ERROR_ALREADY_EXISTS)
@@ -18,7 +18,9 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() { RemoveTree(path); }
+TempDir::~TempDir() {
+    RemoveTree(path);
+}
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
