@@ -1,6 +1,7 @@
 // The real SysReport.exe run as a user meets it, in a scratch directory,
 // with a stand-in report host installed as the system's mshta.exe.
 #include "ProgramRun.h"
+#include "support/Services.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ const auto* const hostInstalled = ::testing::AddGlobalTestEnvironment(new StandI
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(ServiceExists("PCIUtil")) << "prefix left dirty by an earlier test";
+        ASSERT_EQ(0u, ServiceState("PCIUtil")) << "prefix left dirty by an earlier test";
         work = scratch / "work";
         capture = scratch / "capture";
         CreateDirectoryA(work.c_str(), nullptr);
@@ -68,7 +69,7 @@ protected:
         EXPECT_FALSE(FileExists(work + "\\PCIUtil.sys"));
         EXPECT_FALSE(FileExists(TempPath() + "PCIUtil.sys"));
         EXPECT_FALSE(FileExists(SystemDir() + "\\PCIUtil.sys"));
-        EXPECT_FALSE(ServiceExists("PCIUtil"));
+        EXPECT_EQ(0u, ServiceState("PCIUtil"));
     }
 
     // A copy of the program whose resources `change` has edited.
@@ -208,18 +209,11 @@ TEST_F(EndToEnd, PlantedHostsAreNotRun) {
 }
 
 TEST_F(EndToEnd, LeftOverServiceGivesOneErrorAndIsRemoved) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    ASSERT_TRUE(manager);
-    SC_HANDLE service =
-        CreateServiceA(manager, "PCIUtil", "PCI Utility", SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
-                       SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, "C:\\nowhere\\PCIUtil.sys",
-                       nullptr, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(service) << GetLastError();
+    ASSERT_TRUE(InstallService("PCIUtil", "C:\\nowhere\\PCIUtil.sys", false));
     ProgramOutcome outcome = Run();
-    if (ServiceExists("PCIUtil"))
-        DeleteService(service); // keep the prefix clean for the tests after us
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    bool removed = ServiceState("PCIUtil") == 0;
+    RemoveService("PCIUtil"); // keep the prefix clean for the tests after us
+    EXPECT_TRUE(removed);
     ExpectOneErrorBox(outcome);
     EXPECT_FALSE(HostRan());
     ExpectNothingLeft();

@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include "support/Services.h"
+
 #include <set>
 #include <stdexcept>
 
@@ -113,23 +115,6 @@ void WriteCopyWithResources(const std::string& exe, const std::string& copy,
                         r.bytes.size());
     if (!EndUpdateResourceA(update, FALSE))
         throw std::runtime_error("cannot write " + copy);
-}
-
-bool ServiceExists(const char* name) {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    if (!manager)
-        throw std::runtime_error("no service manager");
-    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_STATUS);
-    if (service)
-        CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-    return service != nullptr;
-}
-
-std::string SystemDir() {
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, sizeof dir);
-    return dir;
 }
 
 namespace {

@@ -28,7 +28,6 @@ ProgramOutcome RunProgram(const std::string& exe, const std::string& dir);
 // its built-in one; RestoreReportHost puts the original back.
 bool InstallReportHost(const std::string& host);
 void RestoreReportHost();
-std::string SystemDir();
 
 // One resource of an executable, with its identity as the platform names it.
 struct Resource {
@@ -43,5 +42,3 @@ std::vector<Resource> ReadResources(const std::string& exe);
 // Copies `exe` to `copy` with exactly the given resources.
 void WriteCopyWithResources(const std::string& exe, const std::string& copy,
                             const std::vector<Resource>& resources);
-
-bool ServiceExists(const char* name);

@@ -1,9 +1,10 @@
-// Helpers for the tests that install the PCIUtil driver through Wine's real
-// service manager: services by name, and the driver image this executable
-// carries.
+// What the tests that install the PCIUtil driver share: its service name and
+// the driver image this executable carries.
 #pragma once
 
 #include <windows.h>
+
+#include "support/Services.h"
 
 #include <string>
 
@@ -11,17 +12,3 @@ extern const char pciutilService[]; // "PCIUtil"
 
 // The bytes of this executable's "DRV" 113 resource.
 std::string DriverImage();
-
-// Registers a demand-start kernel-driver service for imagePath and, if asked,
-// starts it. Answers whether all of that worked.
-bool InstallService(const char* name, const std::string& imagePath, bool start);
-bool StartNamedService(const char* name);
-bool StopNamedService(const char* name);
-// Stops and deletes the service; a missing one is fine.
-void RemoveService(const char* name);
-// SERVICE_RUNNING, SERVICE_STOPPED ..., or 0 when there is no such service.
-DWORD ServiceState(const char* name);
-// The image path the service was registered with; empty when there is none.
-std::string ServiceImagePath(const char* name);
-
-std::string SystemDir();

@@ -1,0 +1,73 @@
+#include "support/Services.h"
+
+#include "pci/ServiceHandle.h"
+
+#include <vector>
+
+namespace {
+
+ServiceHandle OpenManager() {
+    return ServiceHandle(OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA, SC_MANAGER_ALL_ACCESS));
+}
+
+} // namespace
+
+bool InstallService(const char* name, const std::string& imagePath, bool start) {
+    ServiceHandle manager = OpenManager();
+    ServiceHandle service(CreateServiceA(
+        manager.Get(), name, name, SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+        SERVICE_ERROR_NORMAL, imagePath.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+    return service.Valid() && (!start || StartServiceA(service.Get(), 0, nullptr));
+}
+
+bool StartNamedService(const char* name) {
+    ServiceHandle manager = OpenManager();
+    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
+    return service.Valid() && StartServiceA(service.Get(), 0, nullptr);
+}
+
+bool StopNamedService(const char* name) {
+    ServiceHandle manager = OpenManager();
+    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
+    SERVICE_STATUS status;
+    return service.Valid() && ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+}
+
+void RemoveService(const char* name) {
+    ServiceHandle manager = OpenManager();
+    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
+    if (!service.Valid())
+        return;
+    SERVICE_STATUS status;
+    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+    DeleteService(service.Get());
+}
+
+DWORD ServiceState(const char* name) {
+    ServiceHandle manager = OpenManager();
+    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_QUERY_STATUS));
+    SERVICE_STATUS status;
+    if (!service.Valid() || !QueryServiceStatus(service.Get(), &status))
+        return 0;
+    return status.dwCurrentState;
+}
+
+std::string ServiceImagePath(const char* name) {
+    ServiceHandle manager = OpenManager();
+    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_QUERY_CONFIG));
+    DWORD needed = 0;
+    QueryServiceConfigA(service.Get(), nullptr, 0, &needed);
+    if (!service.Valid() || needed == 0)
+        return "";
+    std::vector<char> buf(needed);
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buf.data());
+    if (!QueryServiceConfigA(service.Get(), config, needed, &needed))
+        return "";
+    return config->lpBinaryPathName;
+}
+
+std::string SystemDir() {
+    char buf[MAX_PATH];
+    GetSystemDirectoryA(buf, sizeof buf);
+    return buf;
+}
