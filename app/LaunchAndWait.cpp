@@ -1,6 +1,6 @@
 #include "app/LaunchAndWait.h"
 
-#include "rc/Handle.h"
+#include "win/Handle.h"
 
 DWORD LaunchAndWait(char* commandLine, WORD showCommand, DWORD timeLimit, int terminate) {
     STARTUPINFOA startup = {};

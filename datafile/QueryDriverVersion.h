@@ -2,7 +2,7 @@
 // class whose instance identifier contains a given text.
 #pragma once
 
-#include "datafile/SetupApi.h"
+#include "win/SetupApi.h"
 
 #include <string>
 

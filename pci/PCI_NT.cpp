@@ -1,11 +1,11 @@
 #include "pci/PCI_NT.h"
 
-#include "datafile/Paths.h"
 #include "errors/Except.h"
-#include "pci/HeldFile.h"
 #include "pci/PCIUtilIoctl.h"
-#include "rc/Handle.h"
 #include "rc/RcLdr.h"
+#include "win/Handle.h"
+#include "win/HeldFile.h"
+#include "win/Paths.h"
 
 #include <vector>
 
@@ -19,19 +19,16 @@ const LPCSTR driverType = "DRV";
 const LPCSTR driverId = MAKEINTRESOURCEA(113);
 
 // Temporary, system and current directory, in that order. A query that fails
-// or doesn't fit the buffer gives no candidate.
+// or doesn't fit a MAX_PATH buffer gives no candidate.
 std::vector<std::string> CandidateDirs() {
     std::vector<std::string> dirs;
-    char buf[MAX_PATH];
-    auto add = [&](DWORD length) {
-        if (length > 0 && length < MAX_PATH)
-            dirs.emplace_back(buf, length);
-    };
-    add(GetTempPathA(MAX_PATH, buf));
-    add(GetSystemDirectoryA(buf, MAX_PATH));
-    std::string current = GetCurrentDir();
-    if (!current.empty() && current.size() < MAX_PATH)
-        dirs.push_back(current);
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(MAX_PATH, temp);
+    if (length > 0 && length < MAX_PATH)
+        dirs.emplace_back(temp, length);
+    for (const std::string& dir : {GetSystemDir(), GetCurrentDir()})
+        if (!dir.empty() && dir.size() < MAX_PATH)
+            dirs.push_back(dir);
     return dirs;
 }
 
@@ -57,6 +54,8 @@ void PCI_NT::Init() {
             loader->Load(image, driverType, driverId);
             // Nobody may swap the image between our write and the kernel's load.
             HeldFile held(driverPath.c_str(), image.Data(), image.Size());
+            if (!held.Held())
+                throw Except_NoAccess("PCI_NT::Init", "Unable to hold driver file");
             InstallDriver();
             return;
         } catch (const Except_FileWriteError&) {
@@ -95,8 +94,10 @@ void PCI_NT::InstallDriver() {
 uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {
     PCI_Request request = {bus, device, function, offset, 0};
     Handle driver(CreateFileA(devicePath, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!driver.Valid())
-        throw Except_Driver("PCI_NT::Read", "Unable to open driver", GetLastError());
+    if (!driver.Valid()) {
+        DWORD code = GetLastError(); // taken before the exception's allocation can change it
+        throw Except_Driver("PCI_NT::Read", "Unable to open driver", code);
+    }
 
     DWORD returned = 0;
     BOOL ok = DeviceIoControl(driver.Get(), IOCTL_PCIUTIL_READ_CONFIG, &request, sizeof request,

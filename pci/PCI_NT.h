@@ -4,7 +4,7 @@
 #pragma once
 
 #include "pci/PCI_Base.h"
-#include "pci/ServiceHandle.h"
+#include "win/ServiceHandle.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "rc/RcLdr.h"
 
 #include "errors/Except.h"
-#include "rc/Handle.h"
+#include "win/Handle.h"
 
 RcLdr::RcLdr(HMODULE instance) {
     char path[2048];

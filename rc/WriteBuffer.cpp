@@ -1,6 +1,6 @@
 #include "rc/WriteBuffer.h"
 
-#include "rc/Handle.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 

@@ -5,10 +5,10 @@
 // SysReport with this.
 #include "app/LaunchAndWait.h"
 #include "datafile/DataFile.h"
-#include "datafile/SetupApi.h"
+#include "win/SetupApi.h"
 #include "pci/PCIUtilIoctl.h"
-#include "pci/ServiceHandle.h"
-#include "rc/Handle.h"
+#include "win/ServiceHandle.h"
+#include "win/Handle.h"
 #include "rc/RcLdr.h"
 #include "rc/WriteBuffer.h"
 

@@ -2,7 +2,7 @@
 // evaluator neither crashes nor throws, except std::out_of_range for a PCI
 // value with nothing after its letters.
 #include "app/ReportBuilder.h"
-#include "datafile/Paths.h"
+#include "win/Paths.h"
 
 #include "RecordingPCI.h"
 

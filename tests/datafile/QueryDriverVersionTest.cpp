@@ -1,6 +1,6 @@
 #include "datafile/QueryDriverVersion.h"
 
-#include "datafile/Paths.h"
+#include "win/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +57,13 @@ BOOL WINAPI FakeClassGuids(PCSTR name, LPGUID list, DWORD size, PDWORD required)
     if (fake.classKnown && std::strcmp(name, "net") == 0 && size >= 1) {
         *list = netClass;
         *required = 1;
+    }
+    // More GUIDs than the list holds: the first is filled in all the same.
+    if (std::strcmp(name, "twoguids") == 0 && size >= 1) {
+        *list = netClass;
+        *required = 2;
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
     }
     return TRUE;
 }
@@ -256,6 +263,12 @@ TEST_F(QueryDriverVersionTest, UnknownClassEnumeratesNothing) {
     EXPECT_EQ("", Query(""));
     EXPECT_EQ("untouched", description);
     EXPECT_EQ(0, fake.setsCreated);
+}
+
+TEST_F(QueryDriverVersionTest, ClassWithSeveralGuidsUsesTheFirst) {
+    fake.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}}};
+    EXPECT_EQ("7.2.0.16", Query("VEN_1A2B", "twoguids"));
+    EXPECT_EQ("Nic", description);
 }
 
 TEST_F(QueryDriverVersionTest, IncompleteTableGivesEmptyText) {

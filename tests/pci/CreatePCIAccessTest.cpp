@@ -3,7 +3,7 @@
 #include "DriverDirs.h"
 #include "PCIUtilService.h"
 #include "errors/Except.h"
-#include "rc/Handle.h"
+#include "win/Handle.h"
 #include "rc/RcLdr.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "PCIUtilService.h"
 
 #include "pci/PCIUtilIoctl.h"
-#include "rc/Handle.h"
+#include "win/Handle.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "PCIUtilService.h"
 #include "errors/Except.h"
 #include "pci/CreatePCIAccess.h"
-#include "rc/Handle.h"
+#include "win/Handle.h"
 #include "rc/RcLdr.h"
 
 #include <gtest/gtest.h>

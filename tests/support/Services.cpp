@@ -1,6 +1,6 @@
 #include "support/Services.h"
 
-#include "pci/ServiceHandle.h"
+#include "win/ServiceHandle.h"
 
 #include <vector>
 

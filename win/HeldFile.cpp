@@ -1,6 +1,4 @@
-#include "pci/HeldFile.h"
-
-#include "errors/Except.h"
+#include "win/HeldFile.h"
 
 #include <cstring>
 #include <vector>
@@ -9,8 +7,7 @@ HeldFile::HeldFile(const char* path, const unsigned char* data, DWORD size)
     : file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr)) {
     if (!file.Valid())
-        throw Except_NoAccess("HeldFile::HeldFile()", "Unable to hold driver file");
-
+        return;
     DWORD high = 0;
     DWORD length = GetFileSize(file.Get(), &high);
     // One byte more than expected shows a longer file.
@@ -20,5 +17,5 @@ HeldFile::HeldFile(const char* path, const unsigned char* data, DWORD size)
                 ReadFile(file.Get(), bytes.data(), size + 1, &got, nullptr) && got == size &&
                 std::memcmp(bytes.data(), data, size) == 0;
     if (!same)
-        throw Except_NoAccess("HeldFile::HeldFile()", "Driver file differs from its resource");
+        file.Close();
 }

@@ -1,4 +1,4 @@
-// The current directory, and a directory joined with a file name.
+// Directories the program works in, and file names joined to them.
 #pragma once
 
 #include <string>
@@ -7,6 +7,12 @@
 // empty text when the platform cannot report it.
 std::string GetCurrentDir();
 
+// The system directory; the empty text when it can't be had in full.
+std::string GetSystemDir();
+
 // `dir`, one backslash, `name`; no second backslash when `dir` ends in one
 // (a double-byte character's trail byte is never taken for it).
 std::string JoinPath(const std::string& dir, const std::string& name);
+
+// `name` in the system directory; the empty text without one.
+std::string SystemFile(const std::string& name);

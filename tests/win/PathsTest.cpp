@@ -1,4 +1,4 @@
-#include "datafile/Paths.h"
+#include "win/Paths.h"
 
 #include "support/TempDir.h"
 

@@ -2,6 +2,8 @@
 // at run time from the system's own copy of the library.
 #pragma once
 
+#include "win/SystemLibrary.h"
+
 #include <windows.h>
 
 #include <cfgmgr32.h>
@@ -22,20 +24,15 @@ struct SetupApi {
     bool Complete() const;
 };
 
-// Loads SetupApi.dll from the system directory by its full path, so that a
-// copy planted beside the program or in the current directory is never
-// used, and frees it again on destruction.
+// SetupApi.dll, the system's own copy, with its entry points resolved.
 class SetupApiLibrary {
 public:
     SetupApiLibrary();
-    ~SetupApiLibrary();
-    SetupApiLibrary(const SetupApiLibrary&) = delete;
-    SetupApiLibrary& operator=(const SetupApiLibrary&) = delete;
 
     // Null when the library or one of the entry points is missing.
     const SetupApi* Table() const { return api.Complete() ? &api : nullptr; }
 
 private:
-    HMODULE module = nullptr;
+    SystemLibrary library;
     SetupApi api;
 };

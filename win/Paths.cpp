@@ -1,4 +1,4 @@
-#include "datafile/Paths.h"
+#include "win/Paths.h"
 
 #include <windows.h>
 
@@ -18,10 +18,23 @@ std::string GetCurrentDir() {
     }
 }
 
+std::string GetSystemDir() {
+    char dir[MAX_PATH];
+    UINT length = GetSystemDirectoryA(dir, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    return std::string(dir, length);
+}
+
 std::string JoinPath(const std::string& dir, const std::string& name) {
     const char* end = dir.c_str() + dir.size();
     const char* last = CharPrevA(dir.c_str(), end);
     if (last != end && *last == '\\')
         return dir + name;
     return dir + "\\" + name;
+}
+
+std::string SystemFile(const std::string& name) {
+    std::string dir = GetSystemDir();
+    return dir.empty() ? dir : JoinPath(dir, name);
 }

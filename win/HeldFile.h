@@ -1,0 +1,23 @@
+// A file opened so that nobody else can write or delete it while the object
+// lives, after checking that it holds exactly the expected bytes. Keeps a
+// file that is about to be loaded or shown from being swapped underneath us.
+#pragma once
+
+#include "win/Handle.h"
+
+#include <windows.h>
+
+class HeldFile {
+public:
+    HeldFile() = default;
+    // Holds nothing when the file can't be opened that way or its bytes
+    // differ from data[0..size).
+    HeldFile(const char* path, const unsigned char* data, DWORD size);
+
+    bool Held() const { return file.Valid(); }
+    // Lets others at the file again.
+    void Release() { file.Close(); }
+
+private:
+    Handle file;
+};
