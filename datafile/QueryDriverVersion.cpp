@@ -77,12 +77,14 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
     if (!api.Complete())
         return std::string();
 
-    // Only the first GUID of the name is used; a name the platform gives
-    // none for is an unknown class.
+    // Only the first GUID of the name is used. A name with more GUIDs than
+    // the list holds fails the call with the first one filled in, so the
+    // result says nothing; a name the platform gives none for is unknown.
     GUID classGuid;
     std::memset(&classGuid, 0, sizeof classGuid);
     DWORD guids = 0;
-    if (!api.SetupDiClassGuidsFromNameA(className.c_str(), &classGuid, 1, &guids) || guids == 0)
+    api.SetupDiClassGuidsFromNameA(className.c_str(), &classGuid, 1, &guids);
+    if (guids == 0)
         return std::string();
 
     DeviceInfoSet set(api, api.SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT));
