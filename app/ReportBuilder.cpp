@@ -9,26 +9,26 @@
 #include "datafile/ValueExpr.h"
 #include "rc/RcLdr.h"
 #include "rc/WriteBuffer.h"
+#include "win/Paths.h"
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
 
-const char inputFile[] = "\\input.txt";
-const char outputFile[] = "\\output.hta";
+const char inputFile[] = "input.txt";
+const char outputFile[] = "output.hta";
 
-// The current directory with `name` appended as it stands (a drive root
-// gives two backslashes in a row). False when the directory can't be had or
+// `name` in the current directory. False when the directory can't be had or
 // the path does not fit a MAX_PATH buffer: then nothing may be written.
 bool CurrentDirPath(const char* name, std::string& path) {
-    char dir[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(MAX_PATH, dir);
-    if (length == 0 || length + lstrlenA(name) >= MAX_PATH)
+    std::string dir = GetCurrentDir();
+    if (dir.empty())
         return false;
-    path = std::string(dir, length) + name;
-    return true;
+    path = JoinPath(dir, name);
+    return path.size() < MAX_PATH;
 }
 
 // The resource's bytes; none when it was found without data.
@@ -55,12 +55,22 @@ void AppendQuoted(std::string& out, const std::string& text) {
     out += "\";";
 }
 
-void AppendUtilityVersion(std::string& out, const Statement& statement) {
-    // Read afresh for every such statement.
+// Read afresh for every statement that asks.
+std::string OwnProductVersion() {
     FileVersionInfo info(nullptr);
     const char* version = info.QueryString("ProductVersion");
+    return version ? version : "";
+}
+
+std::string InstalledDriverVersion(const std::string& className, const std::string& hardwareId,
+                                   std::string& description) {
+    return QueryDriverVersion(className, hardwareId, description);
+}
+
+void AppendUtilityVersion(std::string& out, const Statement& statement,
+                          const ProductVersionQuery& productVersion) {
     out += statement.Head();
-    AppendQuoted(out, version ? version : "");
+    AppendQuoted(out, productVersion());
 }
 
 void AppendPCI(std::string& out, const Statement& statement, PCI_Base& pci) {
@@ -72,10 +82,10 @@ void AppendPCI(std::string& out, const Statement& statement, PCI_Base& pci) {
 
 // Two assignments, NameVersion and NameName, each behind the statement's
 // leading text.
-void AppendDriver(std::string& out, const Statement& statement) {
+void AppendDriver(std::string& out, const Statement& statement, const DriverQuery& query) {
     std::string description;
     std::string version =
-        QueryDriverVersion(statement.DriverClass(), statement.DriverHardwareId(), description);
+        query(statement.DriverClass(), statement.DriverHardwareId(), description);
     std::string name = statement.DriverName();
     out += name;
     out += "Version=";
@@ -87,7 +97,13 @@ void AppendDriver(std::string& out, const Statement& statement) {
 
 } // namespace
 
-ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci) : loader(loader), pci(pci) {}
+ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci)
+    : ReportBuilder(loader, pci, InstalledDriverVersion, OwnProductVersion) {}
+
+ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci, DriverQuery driverQuery,
+                             ProductVersionQuery productVersion)
+    : loader(loader), pci(pci), driverQuery(std::move(driverQuery)),
+      productVersion(std::move(productVersion)) {}
 
 std::string ReportBuilder::EvaluateVariables(std::string section) {
     std::string out;
@@ -99,13 +115,13 @@ std::string ReportBuilder::EvaluateVariables(std::string section) {
         Statement statement(section.substr(from, end - from));
         switch (statement.Form()) {
         case StatementForm::UtilityVersion:
-            AppendUtilityVersion(out, statement);
+            AppendUtilityVersion(out, statement, productVersion);
             break;
         case StatementForm::PCI:
             AppendPCI(out, statement, *pci);
             break;
         case StatementForm::Driver:
-            AppendDriver(out, statement);
+            AppendDriver(out, statement, driverQuery);
             break;
         case StatementForm::Other:
             break;
@@ -138,10 +154,9 @@ bool ReportBuilder::Run() {
 
     // The host comes from the system directory only: a program of that name
     // beside us or in the current directory must not run in its place.
-    char system[MAX_PATH];
-    UINT length = GetSystemDirectoryA(system, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        std::string line = "\"" + std::string(system, length) + "\\mshta.exe\" \"" + page + "\"";
+    std::string host = SystemFile("mshta.exe");
+    if (!host.empty()) {
+        std::string line = "\"" + host + "\" \"" + page + "\"";
         std::vector<char> commandLine(line.begin(), line.end());
         commandLine.push_back('\0');
         LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0);

@@ -4,15 +4,28 @@
 // shows the page with the report host and removes both files afterwards.
 #pragma once
 
+#include <functional>
 #include <string>
 
 class PCI_Base;
 class RcLdr;
 
+// The versions ("a.b.c.d", joined) and the description of the drivers
+// installed for the devices of a setup class whose identifier contains a
+// text; the empty text when there are none.
+using DriverQuery = std::function<std::string(
+    const std::string& className, const std::string& hardwareId, std::string& description)>;
+// The program's product version; the empty text without one.
+using ProductVersionQuery = std::function<std::string()>;
+
 class ReportBuilder {
 public:
-    // Both are borrowed and must outlive the builder.
+    // Both are borrowed and must outlive the builder. Driver versions and
+    // the product version come from the platform.
     ReportBuilder(RcLdr* loader, PCI_Base* pci);
+    // The same with other sources for driver versions and product version.
+    ReportBuilder(RcLdr* loader, PCI_Base* pci, DriverQuery driverQuery,
+                  ProductVersionQuery productVersion);
 
     // The whole sequence; blocks while the report is open. False, after
     // telling the user, when input.txt can't be written. Throws on any other
@@ -33,4 +46,6 @@ public:
 private:
     RcLdr* loader;
     PCI_Base* pci;
+    DriverQuery driverQuery;
+    ProductVersionQuery productVersion;
 };

@@ -1,6 +1,8 @@
 #include "app/ReportBuilder.h"
 
 #include "RecordingPCI.h"
+#include "datafile/QueryDriverVersion.h"
+#include "support/FakeSetupApi.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +41,43 @@ TEST(EvaluateVariables, WorkedExampleByteForByte) {
                   ownVersion + "\";",
               Evaluate(section, pci));
     EXPECT_EQ((std::vector<PciAddress>{{0, 0, 0, 0}, {0, 31, 3, 8}}), pci.reads);
+}
+
+// Driver texts as the setup API reports them, through the real query on a
+// table of doubles, and the product version from a double.
+TEST(EvaluateVariables, DriverTextsByteForByte) {
+    fakeSetup = FakePlatform();
+    auto device = [](const char* id, std::vector<FakeDriver> drivers) {
+        return FakeDevice{std::string("PCI\\") + id + "\\4&1&0&00E0", CR_SUCCESS, true, false,
+                          drivers};
+    };
+    fakeSetup.devices = {
+        device("VEN_1A2B&DEV_0001", {{"Zarnik WaveLink 310", Version(7, 2, 0, 16)}}),
+        device("VEN_1A2B&DEV_0002", {{"Old", Version(1, 0, 0, 1)}, {"New", Version(1, 0, 0, 2)}}),
+        device("VEN_1A2B&DEV_0003", {{"Left", Version(3, 0, 0, 1)}}),
+        device("VEN_1A2B&DEV_0003", {{"Right", Version(3, 0, 0, 2)}}),
+        device("VEN_1A2B&DEV_0004", {{"Odd \"Mini PCI\" C:\\x\tend", Version(4, 0, 0, 0)}})};
+    DriverQuery query = [](const std::string& className, const std::string& id,
+                           std::string& description) {
+        return QueryDriverVersion(Doubles(), className, id, description);
+    };
+    RecordingPCI pci;
+    ReportBuilder builder(nullptr, &pci, query, [] { return std::string("9.8"); });
+
+    EXPECT_EQ("FoundVersion=\"7.2.0.16\";FoundName=\"Zarnik WaveLink 310\";"
+              "\r\nDualVersion=\"(Multiple driver versions detected) 1.0.0.1, 1.0.0.2\";"
+              "\r\nDualName=\"New\";"
+              "\r\nPairVersion=\"3.0.0.1, 3.0.0.2\";\r\nPairName=\"Right\";"
+              "\r\nNoneVersion=\"\";\r\nNoneName=\"\";"
+              "\r\nOddVersion=\"4.0.0.0\";\r\nOddName=\"Odd \"Mini PCI\" C:\\x\tend\";"
+              "\r\nUTILITY_VERSION =\"9.8\";",
+              builder.EvaluateVariables("Found = DRIVER(net, DEV_0001);"
+                                        "\r\nDual = DRIVER(net, DEV_0002);"
+                                        "\r\nPair = DRIVER(net, DEV_0003);"
+                                        "\r\nNone = DRIVER(net, DEV_0009);"
+                                        "\r\nOdd = DRIVER(net, DEV_0004);"
+                                        "\r\nUTILITY_VERSION = ;"));
+    EXPECT_TRUE(pci.reads.empty());
 }
 
 TEST(EvaluateVariables, OneStatementWithoutLineBreak) {

@@ -1,0 +1,125 @@
+#include "support/FakeSetupApi.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+FakePlatform fakeSetup;
+
+const GUID netClass = {
+    0x4d36e972, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+
+DWORDLONG Version(unsigned a, unsigned b, unsigned c, unsigned d) {
+    return DWORDLONG(a) << 48 | DWORDLONG(b) << 32 | DWORDLONG(c) << 16 | d;
+}
+
+namespace {
+
+HDEVINFO const fakeSet = reinterpret_cast<HDEVINFO>(0x5E7);
+
+FakeDevice& DeviceOf(const SP_DEVINFO_DATA* data) {
+    return fakeSetup.devices.at(data->DevInst - 100);
+}
+
+BOOL WINAPI FakeClassGuids(PCSTR name, LPGUID list, DWORD size, PDWORD required) {
+    if (fakeSetup.guidCallFails)
+        return FALSE;
+    *required = 0;
+    if (fakeSetup.classKnown && std::strcmp(name, "net") == 0 && size >= 1) {
+        *list = netClass;
+        *required = 1;
+    }
+    // More GUIDs than the list holds: the first is filled in all the same.
+    if (std::strcmp(name, "twoguids") == 0 && size >= 1) {
+        *list = netClass;
+        *required = 2;
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HDEVINFO WINAPI FakeGetClassDevs(const GUID* guid, PCSTR enumerator, HWND window, DWORD flags) {
+    EXPECT_TRUE(IsEqualGUID(netClass, *guid));
+    EXPECT_EQ(nullptr, enumerator);
+    EXPECT_EQ(nullptr, window);
+    EXPECT_EQ(DWORD(DIGCF_PRESENT), flags);
+    ++fakeSetup.setsCreated;
+    return fakeSet;
+}
+
+BOOL WINAPI FakeEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA data) {
+    EXPECT_EQ(fakeSet, set);
+    EXPECT_EQ(sizeof(SP_DEVINFO_DATA), data->cbSize);
+    if (index >= fakeSetup.devices.size()) {
+        SetLastError(ERROR_NO_MORE_ITEMS);
+        return FALSE;
+    }
+    data->DevInst = 100 + index;
+    return TRUE;
+}
+
+CONFIGRET WINAPI FakeGetDeviceId(DEVINST device, PCHAR buffer, ULONG length, ULONG flags,
+                                 HMACHINE machine) {
+    EXPECT_EQ(ULONG(MAX_DEVICE_ID_LEN), length);
+    EXPECT_EQ(0u, flags);
+    EXPECT_EQ(nullptr, machine);
+    for (ULONG i = 0; i < length; ++i)
+        fakeSetup.idBufferWasClear = fakeSetup.idBufferWasClear && buffer[i] == 0;
+    const FakeDevice& d = fakeSetup.devices.at(device - 100);
+    if (d.idResult == CR_SUCCESS && d.writesId)
+        std::strcpy(buffer, d.id.c_str());
+    if (d.idResult != CR_SUCCESS) // a failing call may leave anything behind
+        std::strcpy(buffer, "PCI\\VEN_1A2B&DEV_3C4D");
+    return d.idResult;
+}
+
+BOOL WINAPI FakeGetInstallParams(HDEVINFO, PSP_DEVINFO_DATA, PSP_DEVINSTALL_PARAMS_A params) {
+    EXPECT_EQ(sizeof(SP_DEVINSTALL_PARAMS_A), params->cbSize);
+    params->FlagsEx = DI_FLAGSEX_DIDINFOLIST;
+    return TRUE;
+}
+
+BOOL WINAPI FakeSetInstallParams(HDEVINFO, PSP_DEVINFO_DATA, PSP_DEVINSTALL_PARAMS_A params) {
+    fakeSetup.storedFlagsEx.push_back(params->FlagsEx);
+    return TRUE;
+}
+
+BOOL WINAPI FakeBuildDriverList(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type) {
+    EXPECT_EQ(DWORD(SPDIT_COMPATDRIVER), type);
+    return !DeviceOf(data).listFails;
+}
+
+BOOL WINAPI FakeEnumDriverInfo(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type, DWORD index,
+                               PSP_DRVINFO_DATA_A info) {
+    EXPECT_EQ(DWORD(SPDIT_COMPATDRIVER), type);
+    EXPECT_EQ(sizeof(SP_DRVINFO_DATA_V2_A), info->cbSize);
+    const FakeDevice& d = DeviceOf(data);
+    if (d.listFails || index >= d.drivers.size())
+        return FALSE;
+    std::strcpy(info->Description, d.drivers[index].description.c_str());
+    info->DriverVersion = d.drivers[index].version;
+    return TRUE;
+}
+
+BOOL WINAPI FakeDestroySet(HDEVINFO set) {
+    EXPECT_EQ(fakeSet, set);
+    ++fakeSetup.setsDestroyed;
+    return TRUE;
+}
+
+} // namespace
+
+SetupApi Doubles() {
+    SetupApi api;
+    api.SetupDiClassGuidsFromNameA = FakeClassGuids;
+    api.SetupDiGetClassDevsA = FakeGetClassDevs;
+    api.SetupDiEnumDeviceInfo = FakeEnumDeviceInfo;
+    api.SetupDiGetDeviceInstallParamsA = FakeGetInstallParams;
+    api.SetupDiSetDeviceInstallParamsA = FakeSetInstallParams;
+    api.SetupDiBuildDriverInfoList = FakeBuildDriverList;
+    api.SetupDiEnumDriverInfoA = FakeEnumDriverInfo;
+    api.SetupDiDestroyDeviceInfoList = FakeDestroySet;
+    api.CM_Get_Device_ID_ExA = FakeGetDeviceId;
+    return api;
+}
