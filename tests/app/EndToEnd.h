@@ -1,0 +1,108 @@
+// The real SysReport.exe run as a user meets it, in a scratch directory,
+// with a stand-in report host installed as the system's mshta.exe.
+#pragma once
+
+#include "ProgramRun.h"
+#include "support/Services.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+inline std::string TempPath() {
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    return dir;
+}
+
+inline std::string BesideThisTest(const char* name) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path);
+    return dir.substr(0, dir.rfind('\\') + 1) + name;
+}
+
+inline std::string Lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// The stand-in host is the system's report host while these tests run.
+class StandInHostInstalled : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(InstallReportHost(BesideThisTest("host.exe"))); }
+    void TearDown() override { RestoreReportHost(); }
+};
+
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(0u, ServiceState("PCIUtil")) << "prefix left dirty by an earlier test";
+        work = scratch / "work";
+        capture = scratch / "capture";
+        CreateDirectoryA(work.c_str(), nullptr);
+        CreateDirectoryA(capture.c_str(), nullptr);
+        SetEnvironmentVariableA("SYSREPORT_CAPTURE", capture.c_str());
+    }
+    void TearDown() override { SetEnvironmentVariableA("SYSREPORT_CAPTURE", nullptr); }
+
+    ProgramOutcome Run(const std::string& exe = SYSREPORT_EXE) {
+        ProgramOutcome outcome = RunProgram(exe, work);
+        EXPECT_TRUE(outcome.started) << exe;
+        EXPECT_TRUE(outcome.ended) << exe << " did not end";
+        return outcome;
+    }
+
+    bool HostRan() const { return FileExists(capture + "\\cmdline.txt"); }
+    std::string Captured(const char* name) const { return ReadFileBytes(capture + "\\" + name); }
+
+    // Nothing of a run may stay behind but what `kept` names.
+    void ExpectNothingLeft(bool inputKept = false) {
+        EXPECT_EQ(inputKept, FileExists(work + "\\input.txt"));
+        EXPECT_FALSE(FileExists(work + "\\output.hta"));
+        EXPECT_FALSE(FileExists(work + "\\PCIUtil.sys"));
+        EXPECT_FALSE(FileExists(TempPath() + "PCIUtil.sys"));
+        EXPECT_FALSE(FileExists(SystemDir() + "\\PCIUtil.sys"));
+        EXPECT_EQ(0u, ServiceState("PCIUtil"));
+    }
+
+    // A copy of the program whose resources `change` has edited.
+    template <class F> std::string PatchedCopy(F change) {
+        std::vector<Resource> resources = ReadResources(SYSREPORT_EXE);
+        change(resources);
+        std::string copy = scratch / "SysReport.exe";
+        WriteCopyWithResources(SYSREPORT_EXE, copy, resources);
+        return copy;
+    }
+    static void Drop(std::vector<Resource>& resources, const char* type, const char* name) {
+        size_t before = resources.size();
+        resources.erase(
+            std::remove_if(resources.begin(), resources.end(),
+                           [&](const Resource& r) { return r.type == type && r.name == name; }),
+            resources.end());
+        ASSERT_EQ(before - 1, resources.size()) << type << " " << name;
+    }
+    void ExpectOneErrorBox(const ProgramOutcome& outcome) {
+        EXPECT_EQ(0u, outcome.exitCode);
+        ASSERT_EQ(1u, outcome.boxes.size());
+        EXPECT_EQ("ERROR", outcome.boxes[0].caption);
+        EXPECT_EQ("An error has occured", outcome.boxes[0].text);
+        EXPECT_TRUE(outcome.boxes[0].icon);
+    }
+
+    TempDir scratch;
+    std::string work, capture;
+};
+
+inline std::string DataFile() {
+    for (const Resource& r : ReadResources(SYSREPORT_EXE))
+        if (r.type == "DATAFILE" && r.name == "INPUT_FILE")
+            return r.bytes;
+    return "";
+}
+
