@@ -5,6 +5,7 @@
 #include "datafile/FileVersionInfo.h"
 #include "datafile/Numbers.h"
 #include "datafile/QueryDriverVersion.h"
+#include "datafile/ScriptString.h"
 #include "datafile/Statement.h"
 #include "datafile/ValueExpr.h"
 #include "rc/RcLdr.h"
@@ -87,12 +88,14 @@ void AppendDriver(std::string& out, const Statement& statement, const DriverQuer
     std::string version =
         query(statement.DriverClass(), statement.DriverHardwareId(), description);
     std::string name = statement.DriverName();
+    // Both come from the machine: written so that no text can end the
+    // string or add script of its own.
     out += name;
     out += "Version=";
-    AppendQuoted(out, version);
+    AppendQuoted(out, ScriptString(version));
     out += name;
     out += "Name=";
-    AppendQuoted(out, description);
+    AppendQuoted(out, ScriptString(description));
 }
 
 } // namespace

@@ -56,7 +56,8 @@ TEST(EvaluateVariables, DriverTextsByteForByte) {
         device("VEN_1A2B&DEV_0002", {{"Old", Version(1, 0, 0, 1)}, {"New", Version(1, 0, 0, 2)}}),
         device("VEN_1A2B&DEV_0003", {{"Left", Version(3, 0, 0, 1)}}),
         device("VEN_1A2B&DEV_0003", {{"Right", Version(3, 0, 0, 2)}}),
-        device("VEN_1A2B&DEV_0004", {{"Odd \"Mini PCI\" C:\\x\tend", Version(4, 0, 0, 0)}})};
+        device("VEN_1A2B&DEV_0004",
+               {{"Odd \"Mini PCI\" C:\\x\tend\n\x7F\xE9", Version(4, 0, 0, 0)}})};
     DriverQuery query = [](const std::string& className, const std::string& id,
                            std::string& description) {
         return QueryDriverVersion(Doubles(), className, id, description);
@@ -69,7 +70,8 @@ TEST(EvaluateVariables, DriverTextsByteForByte) {
               "\r\nDualName=\"New\";"
               "\r\nPairVersion=\"3.0.0.1, 3.0.0.2\";\r\nPairName=\"Right\";"
               "\r\nNoneVersion=\"\";\r\nNoneName=\"\";"
-              "\r\nOddVersion=\"4.0.0.0\";\r\nOddName=\"Odd \"Mini PCI\" C:\\x\tend\";"
+              "\r\nOddVersion=\"4.0.0.0\";"
+              "\r\nOddName=\"Odd \\\"Mini PCI\\\" C:\\\\x\\x09end\\x0A\x7F\xE9\";"
               "\r\nUTILITY_VERSION =\"9.8\";",
               builder.EvaluateVariables("Found = DRIVER(net, DEV_0001);"
                                         "\r\nDual = DRIVER(net, DEV_0002);"
