@@ -85,8 +85,7 @@ void AppendPCI(std::string& out, const Statement& statement, PCI_Base& pci) {
 // leading text.
 void AppendDriver(std::string& out, const Statement& statement, const DriverQuery& query) {
     std::string description;
-    std::string version =
-        query(statement.DriverClass(), statement.DriverHardwareId(), description);
+    std::string version = query(statement.DriverClass(), statement.DriverHardwareId(), description);
     std::string name = statement.DriverName();
     // Both come from the machine: written so that no text can end the
     // string or add script of its own.

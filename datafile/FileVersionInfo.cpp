@@ -4,6 +4,9 @@
 #include <string>
 
 FileVersionInfo::FileVersionInfo(HMODULE module) {
+    library.Resolve("GetFileVersionInfoSizeA", getInfoSize);
+    library.Resolve("GetFileVersionInfoA", getInfo);
+    library.Resolve("VerQueryValueA", queryValue);
     // A name that fills the buffer may have been cut short; try a larger one.
     std::string name(256, '\0');
     for (;;) {
@@ -21,13 +24,15 @@ FileVersionInfo::FileVersionInfo(HMODULE module) {
 
 void FileVersionInfo::LoadFromFile(const char* fileName) {
     block.reset();
+    if (!getInfoSize || !getInfo || !queryValue)
+        return;
     DWORD handle = 0;
-    DWORD size = GetFileVersionInfoSizeA(fileName, &handle);
+    DWORD size = getInfoSize(fileName, &handle);
     if (size == 0)
         return;
     std::unique_ptr<char[]> read(new char[size]());
     // A block that could not be read must not be searched.
-    if (!GetFileVersionInfoA(fileName, handle, size, read.get()))
+    if (!getInfo(fileName, handle, size, read.get()))
         return;
     block = std::move(read);
     SetDefaultTranslation();
@@ -52,7 +57,7 @@ const char* FileVersionInfo::QueryString(const char* name) {
 
     void* value = nullptr;
     UINT found = 0;
-    if (!VerQueryValueA(block.get(), queryPath, &value, &found))
+    if (!queryValue(block.get(), queryPath, &value, &found))
         return nullptr;
     valueLength = found;
     return static_cast<const char*>(value);

@@ -1,6 +1,8 @@
 // String values of a file's version resource, under one translation.
 #pragma once
 
+#include "win/SystemLibrary.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -12,8 +14,8 @@ public:
     FileVersionInfo(const FileVersionInfo&) = delete;
     FileVersionInfo& operator=(const FileVersionInfo&) = delete;
 
-    // Replaces what was read before; a file without version information
-    // leaves nothing to query.
+    // Replaces what was read before; a file without version information,
+    // or a system without the version library, leaves nothing to query.
     void LoadFromFile(const char* fileName);
 
     void SetTranslation(WORD language, WORD codePage);
@@ -25,6 +27,14 @@ public:
     const char* QueryString(const char* name);
 
 private:
+    // The system's own VERSION.dll, by full path: the name is not one the
+    // loader keeps to the system directory, so a copy beside the program
+    // would otherwise take these calls.
+    SystemLibrary library{"version.dll"};
+    decltype(&::GetFileVersionInfoSizeA) getInfoSize = nullptr;
+    decltype(&::GetFileVersionInfoA) getInfo = nullptr;
+    decltype(&::VerQueryValueA) queryValue = nullptr;
+
     std::unique_ptr<char[]> block;
     WORD prefixLength = 0;
     char queryPath[256] = "";

@@ -158,3 +158,35 @@ TEST_F(EndToEnd, MissingDriverImageWritesNothing) {
     EXPECT_FALSE(HostRan());
     ExpectNothingLeft();
 }
+
+TEST_F(EndToEnd, PlantedVersionLibraryGetsNoCalls) {
+    std::string prog = scratch / "prog";
+    CreateDirectoryA(prog.c_str(), nullptr);
+    std::string exe = prog + "\\SysReport.exe";
+    ASSERT_TRUE(CopyFileA(SYSREPORT_EXE, exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(BesideThisTest("planted_version.dll").c_str(),
+                          (prog + "\\version.dll").c_str(), FALSE));
+    std::string trace = scratch / "trace.txt";
+    SetEnvironmentVariableA("SYSREPORT_PLANT_TRACE", trace.c_str());
+    // For this program only, a copy beside it is preferred to the system's
+    // when the library is asked for by name, as on Windows.
+    const char key[] = "Software\\Wine\\AppDefaults\\SysReport.exe\\DllOverrides";
+    HKEY overrides;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE,
+                                             nullptr, &overrides, nullptr));
+    RegSetValueExA(overrides, "version", 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
+                   15);
+    RegCloseKey(overrides);
+    ProgramOutcome outcome = Run(exe);
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    SetEnvironmentVariableA("SYSREPORT_PLANT_TRACE", nullptr);
+
+    EXPECT_TRUE(outcome.boxes.empty());
+    // The system's library answered the program: its own version is there.
+    EXPECT_NE(std::string::npos, Captured("input.txt").find("UTILITY_VERSION =\"3.03\";"));
+    // The system's own libraries may load the plant; the program's calls
+    // never reach it.
+    std::string calls = FileExists(trace) ? ReadFileBytes(trace) : "";
+    EXPECT_EQ(std::string::npos, calls.find("A\n")) << calls;
+    ExpectNothingLeft();
+}
