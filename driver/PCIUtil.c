@@ -58,28 +58,25 @@ static NTSTATUS NTAPI PCIUtilClose(PDEVICE_OBJECT device, PIRP irp) {
     return Complete(irp, STATUS_SUCCESS, 0);
 }
 
-#ifdef _WIN64
-/* The 64-bit DDK issues the port instructions inline. They trap unless the
-   current privilege level is within the I/O privilege level: always so in
-   the kernel, but not for a host that runs drivers in user mode. */
-static int PortsReachable(void) {
-    unsigned short cs;
-    ULONG_PTR flags;
-    __asm__ volatile("mov %%cs, %0" : "=r"(cs));
-    __asm__ volatile("pushf\n\tpop %0" : "=r"(flags));
-    return (cs & 3) <= ((flags >> 12) & 3);
-}
-#endif
-
+/* The read goes through the HAL, which serialises it with the system's own
+   configuration accesses; a driver's own address and data port pair could
+   be split by them. Bus, slot and offset come from the same masked address
+   the program's direct port access writes. A read the HAL cannot satisfy
+   (no such bus, an empty slot) gives all ones, as the bus itself answers
+   for an absent function. */
 static ULONG ReadConfig(const PCI_Request* request) {
     ULONG address =
         PCIConfigAddress(request->Bus, request->Device, request->Function, request->Offset);
-#ifdef _WIN64
-    if (!PortsReachable())
-        return 0xFFFFFFFF; /* what the bus answers for an absent function */
-#endif
-    WRITE_PORT_ULONG((PULONG)PCI_CONFIG_ADDRESS_PORT, address);
-    return READ_PORT_ULONG((PULONG)PCI_CONFIG_DATA_PORT);
+    PCI_SLOT_NUMBER slot;
+    ULONG value;
+
+    slot.u.AsULONG = 0;
+    slot.u.bits.DeviceNumber = (address >> 11) & 0x1F;
+    slot.u.bits.FunctionNumber = (address >> 8) & 0x07;
+    if (HalGetBusDataByOffset(PCIConfiguration, (address >> 16) & 0xFF, slot.u.AsULONG, &value,
+                              address & 0xFC, sizeof value) != sizeof value)
+        return 0xFFFFFFFF;
+    return value;
 }
 
 static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
