@@ -1,7 +1,8 @@
 /* PCIUtil: one PCI configuration read per control request, for an
-   application that may not touch the ports itself. One named device, one
-   open handle at a time, two control codes. */
-#include <ntddk.h>
+   application that may not touch the ports itself. One named device that
+   only SYSTEM and Administrators may open, one open handle at a time, two
+   control codes. */
+#include <ntifs.h> /* ntddk.h plus the security and object routines */
 
 #include "pci/PCIUtilIoctl.h"
 
@@ -130,6 +131,64 @@ static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
     IoDeleteDevice(driver->DeviceObject);
 }
 
+/* SYSTEM (S-1-5-18) and Administrators (S-1-5-32-544), spelled out: the
+   kernel's table of well-known SIDs is reached differently from one release
+   to the next. */
+typedef struct WellKnownSid {
+    UCHAR Revision;
+    UCHAR SubAuthorityCount;
+    SID_IDENTIFIER_AUTHORITY IdentifierAuthority;
+    ULONG SubAuthority[2];
+} WellKnownSid;
+
+static const WellKnownSid LocalSystem = {
+    SID_REVISION, 1, {SECURITY_NT_AUTHORITY}, {SECURITY_LOCAL_SYSTEM_RID}};
+static const WellKnownSid Administrators = {SID_REVISION,
+                                            2,
+                                            {SECURITY_NT_AUTHORITY},
+                                            {SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS}};
+
+#define SID_LENGTH(count) (FIELD_OFFSET(SID, SubAuthority) + (count) * sizeof(ULONG))
+#define DACL_LENGTH                                                                                \
+    (sizeof(ACL) + 2 * FIELD_OFFSET(ACCESS_ALLOWED_ACE, SidStart) + SID_LENGTH(1) + SID_LENGTH(2))
+
+/* Replaces the device's default security with a DACL that grants SYSTEM and
+   Administrators full access and nobody else anything. Only routines the
+   kernel itself exports: IoCreateDeviceSecure lives in a library of the
+   driver kit, not in the kernel. */
+static NTSTATUS RestrictToAdministrators(PDEVICE_OBJECT device) {
+    union {
+        ACL Header;
+        ULONG Bytes[(DACL_LENGTH + sizeof(ULONG) - 1) / sizeof(ULONG)];
+    } dacl;
+    SECURITY_DESCRIPTOR descriptor;
+    HANDLE handle;
+    NTSTATUS status;
+
+    status = RtlCreateAcl(&dacl.Header, DACL_LENGTH, ACL_REVISION);
+    if (NT_SUCCESS(status))
+        status =
+            RtlAddAccessAllowedAce(&dacl.Header, ACL_REVISION, FILE_ALL_ACCESS, (PSID)&LocalSystem);
+    if (NT_SUCCESS(status))
+        status = RtlAddAccessAllowedAce(&dacl.Header, ACL_REVISION, FILE_ALL_ACCESS,
+                                        (PSID)&Administrators);
+    if (NT_SUCCESS(status))
+        status = RtlCreateSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    if (NT_SUCCESS(status))
+        status = RtlSetDaclSecurityDescriptor(&descriptor, TRUE, &dacl.Header, FALSE);
+    if (!NT_SUCCESS(status))
+        return status;
+
+    /* DriverEntry runs in the system process, whose handles user mode
+       cannot reach. */
+    status = ObOpenObjectByPointer(device, 0, NULL, WRITE_DAC, NULL, KernelMode, &handle);
+    if (!NT_SUCCESS(status))
+        return status;
+    status = ZwSetSecurityObject(handle, DACL_SECURITY_INFORMATION, &descriptor);
+    ZwClose(handle);
+    return status;
+}
+
 NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
     UNICODE_STRING name, link;
     PDEVICE_OBJECT device;
@@ -143,11 +202,20 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
     driver->DriverUnload = PCIUtilUnload;
 
     RtlInitUnicodeString(&name, DEVICE_NAME);
-    status = IoCreateDevice(driver, sizeof(PCIUtilExtension), &name, FILE_DEVICE_UNKNOWN, 0, FALSE,
-                            &device);
+    /* FILE_DEVICE_SECURE_OPEN: where the system honours it, names below the
+       device are checked against the device's security too. */
+    status = IoCreateDevice(driver, sizeof(PCIUtilExtension), &name, FILE_DEVICE_UNKNOWN,
+                            FILE_DEVICE_SECURE_OPEN, FALSE, &device);
     /* Without a device there is nothing to serve: the service must not start. */
     if (!NT_SUCCESS(status))
         return status;
+    /* Nor with a device that anyone could open. The security is in place
+       before the device leaves initialisation or gets its link. */
+    status = RestrictToAdministrators(device);
+    if (!NT_SUCCESS(status)) {
+        IoDeleteDevice(device);
+        return status;
+    }
 
     ext = device->DeviceExtension;
     ext->DriverObject = driver;
