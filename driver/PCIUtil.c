@@ -40,6 +40,11 @@ static PFILE_OBJECT FileOf(PIRP irp) {
 
 static NTSTATUS NTAPI PCIUtilCreate(PDEVICE_OBJECT device, PIRP irp) {
     PCIUtilExtension* ext = device->DeviceExtension;
+    /* Nothing lives below the device. A system that ignores
+       FILE_DEVICE_SECURE_OPEN checks the device's security only for the
+       device's own name, so an open of \Device\PCIUtil\x must end here. */
+    if (FileOf(irp)->FileName.Length)
+        return Complete(irp, STATUS_ACCESS_DENIED, 0);
     /* Test and set in one step: two racing opens cannot both get in. */
     if (!__sync_bool_compare_and_swap(&ext->InUse, 0, 1))
         return Complete(irp, STATUS_DEVICE_BUSY, 0);

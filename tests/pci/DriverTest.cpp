@@ -169,6 +169,20 @@ TEST_F(Driver, ShortReadBuffersAreRefusedUntouched) {
     }
 }
 
+// Nothing lives below the device: such a name must not be served, nor take
+// the one open the driver admits. (Wine's own name lookup already refuses
+// this one; Windows hands it to the driver with the file name "\x".)
+TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
+    Handle below(CreateFileA("\\\\.\\PCIUtil\\x", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (below.Valid()) {
+        char text[64];
+        EXPECT_FALSE(
+            Control(below.Get(), IOCTL_PCIUTIL_GET_VERSION, nullptr, 0, text, sizeof text).ok);
+    }
+    Handle device(OpenDevice());
+    ExpectServed(device);
+}
+
 TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
     ASSERT_TRUE(StopNamedService(pciutilService));
     EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(pciutilService));
