@@ -1,7 +1,8 @@
 /* PCIUtil: one PCI configuration read per control request, for an
-   application that may not touch the ports itself. One named device, one
-   open handle at a time, two control codes. */
-#include <ntddk.h>
+   application that may not touch the ports itself. One named device that
+   only SYSTEM and Administrators may open, one open handle at a time, two
+   control codes. */
+#include <ntifs.h> /* ntddk.h plus the security and object routines */
 
 #include "pci/PCIUtilIoctl.h"
 
@@ -39,6 +40,11 @@ static PFILE_OBJECT FileOf(PIRP irp) {
 
 static NTSTATUS NTAPI PCIUtilCreate(PDEVICE_OBJECT device, PIRP irp) {
     PCIUtilExtension* ext = device->DeviceExtension;
+    /* Nothing lives below the device. A system that ignores
+       FILE_DEVICE_SECURE_OPEN checks the device's security only for the
+       device's own name, so an open of \Device\PCIUtil\x must end here. */
+    if (FileOf(irp)->FileName.Length)
+        return Complete(irp, STATUS_ACCESS_DENIED, 0);
     /* Test and set in one step: two racing opens cannot both get in. */
     if (!__sync_bool_compare_and_swap(&ext->InUse, 0, 1))
         return Complete(irp, STATUS_DEVICE_BUSY, 0);
@@ -58,28 +64,25 @@ static NTSTATUS NTAPI PCIUtilClose(PDEVICE_OBJECT device, PIRP irp) {
     return Complete(irp, STATUS_SUCCESS, 0);
 }
 
-#ifdef _WIN64
-/* The 64-bit DDK issues the port instructions inline. They trap unless the
-   current privilege level is within the I/O privilege level: always so in
-   the kernel, but not for a host that runs drivers in user mode. */
-static int PortsReachable(void) {
-    unsigned short cs;
-    ULONG_PTR flags;
-    __asm__ volatile("mov %%cs, %0" : "=r"(cs));
-    __asm__ volatile("pushf\n\tpop %0" : "=r"(flags));
-    return (cs & 3) <= ((flags >> 12) & 3);
-}
-#endif
-
+/* The read goes through the HAL, which serialises it with the system's own
+   configuration accesses; a driver's own address and data port pair could
+   be split by them. Bus, slot and offset come from the same masked address
+   the program's direct port access writes. A read the HAL cannot satisfy
+   (no such bus, an empty slot) gives all ones, as the bus itself answers
+   for an absent function. */
 static ULONG ReadConfig(const PCI_Request* request) {
     ULONG address =
         PCIConfigAddress(request->Bus, request->Device, request->Function, request->Offset);
-#ifdef _WIN64
-    if (!PortsReachable())
-        return 0xFFFFFFFF; /* what the bus answers for an absent function */
-#endif
-    WRITE_PORT_ULONG((PULONG)PCI_CONFIG_ADDRESS_PORT, address);
-    return READ_PORT_ULONG((PULONG)PCI_CONFIG_DATA_PORT);
+    PCI_SLOT_NUMBER slot;
+    ULONG value;
+
+    slot.u.AsULONG = 0;
+    slot.u.bits.DeviceNumber = (address >> 11) & 0x1F;
+    slot.u.bits.FunctionNumber = (address >> 8) & 0x07;
+    if (HalGetBusDataByOffset(PCIConfiguration, (address >> 16) & 0xFF, slot.u.AsULONG, &value,
+                              address & 0xFC, sizeof value) != sizeof value)
+        return 0xFFFFFFFF;
+    return value;
 }
 
 static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
@@ -133,6 +136,64 @@ static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
     IoDeleteDevice(driver->DeviceObject);
 }
 
+/* SYSTEM (S-1-5-18) and Administrators (S-1-5-32-544), spelled out: the
+   kernel's table of well-known SIDs is reached differently from one release
+   to the next. */
+typedef struct WellKnownSid {
+    UCHAR Revision;
+    UCHAR SubAuthorityCount;
+    SID_IDENTIFIER_AUTHORITY IdentifierAuthority;
+    ULONG SubAuthority[2];
+} WellKnownSid;
+
+static const WellKnownSid LocalSystem = {
+    SID_REVISION, 1, {SECURITY_NT_AUTHORITY}, {SECURITY_LOCAL_SYSTEM_RID}};
+static const WellKnownSid Administrators = {SID_REVISION,
+                                            2,
+                                            {SECURITY_NT_AUTHORITY},
+                                            {SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS}};
+
+#define SID_LENGTH(count) (FIELD_OFFSET(SID, SubAuthority) + (count) * sizeof(ULONG))
+#define DACL_LENGTH                                                                                \
+    (sizeof(ACL) + 2 * FIELD_OFFSET(ACCESS_ALLOWED_ACE, SidStart) + SID_LENGTH(1) + SID_LENGTH(2))
+
+/* Replaces the device's default security with a DACL that grants SYSTEM and
+   Administrators full access and nobody else anything. Only routines the
+   kernel itself exports: IoCreateDeviceSecure lives in a library of the
+   driver kit, not in the kernel. */
+static NTSTATUS RestrictToAdministrators(PDEVICE_OBJECT device) {
+    union {
+        ACL Header;
+        ULONG Bytes[(DACL_LENGTH + sizeof(ULONG) - 1) / sizeof(ULONG)];
+    } dacl;
+    SECURITY_DESCRIPTOR descriptor;
+    HANDLE handle;
+    NTSTATUS status;
+
+    status = RtlCreateAcl(&dacl.Header, DACL_LENGTH, ACL_REVISION);
+    if (NT_SUCCESS(status))
+        status =
+            RtlAddAccessAllowedAce(&dacl.Header, ACL_REVISION, FILE_ALL_ACCESS, (PSID)&LocalSystem);
+    if (NT_SUCCESS(status))
+        status = RtlAddAccessAllowedAce(&dacl.Header, ACL_REVISION, FILE_ALL_ACCESS,
+                                        (PSID)&Administrators);
+    if (NT_SUCCESS(status))
+        status = RtlCreateSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    if (NT_SUCCESS(status))
+        status = RtlSetDaclSecurityDescriptor(&descriptor, TRUE, &dacl.Header, FALSE);
+    if (!NT_SUCCESS(status))
+        return status;
+
+    /* DriverEntry runs in the system process, whose handles user mode
+       cannot reach. */
+    status = ObOpenObjectByPointer(device, 0, NULL, WRITE_DAC, NULL, KernelMode, &handle);
+    if (!NT_SUCCESS(status))
+        return status;
+    status = ZwSetSecurityObject(handle, DACL_SECURITY_INFORMATION, &descriptor);
+    ZwClose(handle);
+    return status;
+}
+
 NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
     UNICODE_STRING name, link;
     PDEVICE_OBJECT device;
@@ -146,11 +207,20 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
     driver->DriverUnload = PCIUtilUnload;
 
     RtlInitUnicodeString(&name, DEVICE_NAME);
-    status = IoCreateDevice(driver, sizeof(PCIUtilExtension), &name, FILE_DEVICE_UNKNOWN, 0, FALSE,
-                            &device);
+    /* FILE_DEVICE_SECURE_OPEN: where the system honours it, names below the
+       device are checked against the device's security too. */
+    status = IoCreateDevice(driver, sizeof(PCIUtilExtension), &name, FILE_DEVICE_UNKNOWN,
+                            FILE_DEVICE_SECURE_OPEN, FALSE, &device);
     /* Without a device there is nothing to serve: the service must not start. */
     if (!NT_SUCCESS(status))
         return status;
+    /* Nor with a device that anyone could open. The security is in place
+       before the device leaves initialisation or gets its link. */
+    status = RestrictToAdministrators(device);
+    if (!NT_SUCCESS(status)) {
+        IoDeleteDevice(device);
+        return status;
+    }
 
     ext = device->DeviceExtension;
     ext->DriverObject = driver;

@@ -28,7 +28,8 @@ _Static_assert(sizeof(PCI_Request) == 8, "PCI_Request is 8 bytes on the wire");
 #define PCI_REQUEST_INPUT_SIZE 4u
 
 /* The value for port 0xCF8 (configuration mechanism #1): enable bit, bus,
-   device, function, and the dword that holds the offset's byte. */
+   device, function, and the dword that holds the offset's byte. The driver
+   takes the bus, slot and offset it hands the HAL from this same value. */
 static inline unsigned int PCIConfigAddress(unsigned char bus, unsigned char device,
                                             unsigned char function, unsigned char offset) {
     return 0x80000000u | (unsigned int)bus << 16 | (unsigned int)(device & 0x1F) << 11 |

@@ -128,7 +128,9 @@ TEST_F(Driver, UnknownCodeSucceedsWithNothing) {
     }
 }
 
-TEST_F(Driver, ReadReturnsEightBytesWithTheAddressUnchanged) {
+// Wine's HAL knows no PCI bus: every read is one it cannot satisfy, and
+// must come back as all ones whatever the request's Value held.
+TEST_F(Driver, ReadReturnsTheAddressUnchangedAndAllOnesForAnUnreadableRegister) {
     Handle device(OpenDevice());
     ASSERT_TRUE(device.Valid());
     PCI_Request requests[] = {{0, 0, 0, 0, 0x5A5A5A5A}, {255, 32, 8, 0x0E, 0}, {1, 2, 3, 0x40, 7}};
@@ -139,6 +141,7 @@ TEST_F(Driver, ReadReturnsEightBytesWithTheAddressUnchanged) {
         EXPECT_TRUE(r.ok) << r.error;
         EXPECT_EQ(8u, r.returned);
         EXPECT_EQ(0, memcmp(&sent, &req, 4));
+        EXPECT_EQ(0xFFFFFFFFu, req.Value) << std::hex << sent.Value;
     }
     // Exactly the four address bytes in is enough.
     unsigned char buf[8] = {1, 2, 3, 4, 0, 0, 0, 0};
@@ -164,6 +167,20 @@ TEST_F(Driver, ShortReadBuffersAreRefusedUntouched) {
         for (unsigned char b : out)
             EXPECT_EQ(0xAA, b);
     }
+}
+
+// Nothing lives below the device: such a name must not be served, nor take
+// the one open the driver admits. (Wine's own name lookup already refuses
+// this one; Windows hands it to the driver with the file name "\x".)
+TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
+    Handle below(CreateFileA("\\\\.\\PCIUtil\\x", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (below.Valid()) {
+        char text[64];
+        EXPECT_FALSE(
+            Control(below.Get(), IOCTL_PCIUTIL_GET_VERSION, nullptr, 0, text, sizeof text).ok);
+    }
+    Handle device(OpenDevice());
+    ExpectServed(device);
 }
 
 TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
