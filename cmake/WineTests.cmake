@@ -30,6 +30,9 @@ if(BUILD_TESTING)
     set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # The win32 thread model has no std::mutex; GoogleTest's customisation
+    # header supplies the one class that would need it.
+    target_include_directories(gtest BEFORE PUBLIC ${PROJECT_SOURCE_DIR}/tests/support/gtest-custom)
 endif()
 
 # sysreport_add_test(NAME SOURCES src... [LIBS lib...])

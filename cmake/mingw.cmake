@@ -10,8 +10,11 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${SYSREPORT_ARCH})
 set(triple ${SYSREPORT_ARCH}-w64-mingw32)
 
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+# The win32 thread-model compilers: the posix ones link winpthreads, which
+# imports functions that Windows 98 and NT 4.0 lack (GetTickCount64, the
+# vectored exception handlers). The program has a single thread.
+set(CMAKE_C_COMPILER ${triple}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${triple}-g++-win32)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
