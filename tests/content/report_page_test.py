@@ -1,15 +1,15 @@
 #!/usr/bin/env python3
-"""The report page in a real browser: the shipped template and the data
-file's script section, with test assignments in front of the script, loaded
-in headless Chromium. Also the contract between the data file's variable
-section and the script, which needs no browser.
+"""The report page in a real browser: the shipped template and input.txt as
+the evaluator writes it from the data file for machines described here,
+loaded in headless Chromium. Also the contract between the data file's
+variable section and the script.
 
-usage: report_page_test.py CHROMIUM TEMPLATE DATAFILE"""
+usage: report_page_test.py CHROMIUM TEMPLATE DATAFILE WINE_RUN EVALUATE"""
 import re
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
-from reportpage import load, split_datafile, statements, assignments
+from reportpage import MARKER, evaluate, load
 
 failures = []
 
@@ -20,63 +20,71 @@ def check(cond, what):
     return cond
 
 
-chromium, template_path, datafile_path = sys.argv[1:4]
+chromium, template_path, datafile_path, wine_run, evaluator = sys.argv[1:6]
 template = open(template_path, "rb").read()
 datafile = open(datafile_path, "rb").read()
-variables, script = split_datafile(datafile)
-stmts = statements(variables)
-drivers = [s.name for s in stmts if s.kind == "driver"]
+at = datafile.index(MARKER)
+variables, script = datafile[:at], datafile[at:]
+# Name, form and arguments of each statement, one a line.
+STATEMENT = r"(\w+) = (?:(\w+)\((.*)\))?;\r\n"
+STMTS = re.findall(STATEMENT, variables.decode("cp1252"))
 maker = int(re.search(rb"var ZarnikVendorID = 0x([0-9A-F]{4});", script).group(1), 16)
 title = re.search(rb"<TITLE>(.*)</TITLE>", template).group(1).decode("cp1252")
 
-# A machine with the maker's chipset and none of its wireless adapters.
-BASE = {"VendorID": maker, "DeviceID": 0x41C0, "AGP": 0x41C1, "ICH": 0x42AE, "ICHR": 0x42A0,
-        "IDE": 0x42A1, "SMBus": 0x42A3, "ICHRev": 1, "ICHRRev": 1, "IDERev": 1, "SMBusRev": 1}
+# Bus 0 of a machine with the maker's chipset, (device, function): device ID.
+# The host bridge at 0.0 (its graphics at 0.2), AGP 1.0, I/O hubs 30.0 and
+# 31.0 with IDE at 31.1 and SMBus at 31.3.
+TERN = {(0, 0): 0x41C0, (1, 0): 0x41C1, (30, 0): 0x42AE, (31, 0): 0x42A0, (31, 1): 0x42A1,
+        (31, 3): 0x42A3}
 
 
-def page(pci=None, found=None, version=b"3.03", tail=b""):
-    values = dict(BASE, **(pci or {}))
-    return assignments(stmts, values, found or {}, version) + script + tail
+def registers(changes=None, vendor=maker):
+    """The ID and revision registers of each function; a change gives a
+    device ID, (device ID, revision) or None for an absent function."""
+    regs = {}
+    for (dev, fn), f in {**TERN, **(changes or {})}.items():
+        if f is not None:
+            ident, rev = f if isinstance(f, tuple) else (f, 1)
+            regs[0, dev, fn, 0] = ident << 16 | vendor
+            regs[0, dev, fn, 8] = 0x06000000 | rev
+    return regs
 
 
 # Chipset functions: the main flow does not call them, so a probe after the
-# script sets the registers of each machine, calls them and writes results.
+# script assigns the values of each machine again, calls them and writes results.
 CHIPSETS = [
-    ({"DeviceID": 0x41C0, "AGP": 0x41C1, "GFX": 0xFFFF, "IDE": 0x42A1, "SMBusRev": 2},
+    ({(31, 3): (0x42A3, 2)},
      ["Tern Chipset Family", "ZT-210 Memory", "ZIO-4 I/O Controller Hub (B stepping)",
       "Not Detected or Disabled"]),
-    ({"DeviceID": 0x41C0, "AGP": 0xFFFF, "GFX": 0x41C2, "IDE": 0x42A1, "SMBusRev": 1},
+    ({(1, 0): None, (0, 2): 0x41C2},
      ["Tern Chipset Family", "ZT-210G Memory", "ZIO-4 I/O Controller Hub", "Tern Integrated Graphics"]),
-    ({"DeviceID": 0x41D0, "ICHR": 0x42B0, "IDE": 0x42B1, "ICH": 0x42BE},
+    ({(0, 0): 0x41D0, (31, 0): 0x42B0, (31, 1): 0x42B1, (30, 0): 0x42BE},
      ["Heron Chipset Family", "ZH-320E Memory", "ZIO-4ER I/O"]),
-    ({"DeviceID": 0x41E0, "IDE": 0x42C1, "SMBus": 0xFFFF},
+    ({(0, 0): 0x41E0, (31, 1): 0x42C1, (31, 3): None},
      ["Lark Chipset Family", "ZL-430M Memory", "ZIO-5M I/O Controller Hub (SMBus controller disabled)"]),
-    ({"DeviceID": 0x41C0, "AGP": 0xFFFF, "GFX": 0xFFFF, "IDE": 0x42D1},
+    ({(1, 0): None, (31, 1): 0x42D1},
      ["Failed to identify your chipset", "Failed to identify your ICH"]),
-    ({"DeviceID": 0x1234, "IDE": 0x42A1},
+    ({(0, 0): 0x1234},
      ["Failed to identify your chipset", "ZIO-4 I/O"]),
 ]
 
 
-def chipset_probe():
+def chipset_probe(assignments):
     js = b"\r\nfunction Probe(){CSStr=MCHStr=ICHStr='';GFXStr='<p>Not Detected or Disabled</p>';"
     js += b"IdentifyMCH();IdentifyICH();document.write('<div class=probe>'+CSStr+MCHStr+ICHStr+GFXStr+'</div>');}"
-    for regs, _ in CHIPSETS:
-        values = dict(BASE, GFX=0xFFFF)
-        values.update(regs)
-        js += b"\r\n" + b"".join(b"%s=0x%X;" % (k.encode(), v) for k, v in values.items()) + b"Probe();"
-    return js
+    return js + b"".join(b"\r\n" + a + b"Probe();" for a in assignments)
 
 
-W310, W530 = drivers[0], drivers[4]
+# Two of the maker's adapters, by the hardware-ID text the data file queries.
+W310, W530 = "VEN_7A3E&DEV_4D31&SUBSYS_11", "VEN_7A3E&DEV_4D43&SUBSYS_31"
 NAME530 = b"Zarnik\xae WaveLink 530AG <i>Dual</i> & more"
-PAGES = {
-    "other_vendor": page({"VendorID": 0x6C1F}, {W310: (b"Zarnik WaveLink 310", b"1.0.0.1")}, b"7.10"),
-    "no_driver": page(),
-    "two_drivers": page(found={W310: (b"Zarnik WaveLink 310", b"1.0.0.1"), W530: (NAME530, b"9.0.1.2")}),
-    "no_assignments": script,
-    "chipsets": page(tail=chipset_probe()),
+MACHINES = {
+    "other_vendor": (registers(vendor=0x6C1F), {W310: (b"1.0.0.1", b"Zarnik WaveLink 310")}, b"7.10"),
+    "no_driver": (registers(), {}, b"3.03"),
+    "two_drivers": (registers(), {W310: (b"1.0.0.1", b"Zarnik WaveLink 310"), W530: (b"9.0.1.2", NAME530)},
+                    b"3.03"),
 }
+MACHINES.update(("chipset%d" % i, (registers(c), {}, b"3.03")) for i, (c, _) in enumerate(CHIPSETS))
 
 
 def test_other_vendor(p):
@@ -156,17 +164,19 @@ def test_layout(p):
 
 def test_datafile():
     check(b"\n" not in datafile.replace(b"\r\n", b""), "data file: CR LF line ends")
-    kinds = [s.kind for s in stmts]
-    check(kinds == ["pci"] * 12 + ["driver"] * 7 + ["version"], "data file: 12 PCI, 7 DRIVER, version last")
+    check(re.fullmatch("(?:%s)*" % STATEMENT, variables.decode("cp1252")), "data file: one statement a line")
+    forms = [f for _, f, _ in STMTS]
+    check(forms == ["PCI"] * 12 + ["DRIVER"] * 7 + [""] and STMTS[-1][0] == "UTILITY_VERSION",
+          "data file: 12 PCI, 7 DRIVER, version last")
     pci = {}
-    for s in stmts:
-        if s.kind == "pci":
-            m = re.fullmatch(r" PCI\((\d+),(\d+),(\d+),(\d+)\[(\d+):(\d+)\]\)", s.value)
-            if check(m, "data file: %s reads a register and bit range" % s.name):
-                pci[s.name] = tuple(int(x) for x in m.groups())
-        elif s.kind == "driver":
-            m = re.fullmatch(r" DRIVER\(net, VEN_([0-9A-F]{4})&DEV_[0-9A-F]{4}&SUBSYS_[0-9A-F]{2}\)", s.value)
-            check(m and int(m.group(1), 16) == maker, "data file: %s names a net adapter of the maker" % s.name)
+    for name, form, args in STMTS:
+        if form == "PCI":
+            m = re.fullmatch(r"(\d+),(\d+),(\d+),(\d+)\[(\d+):(\d+)\]", args)
+            if check(m, "data file: %s reads a register and bit range" % name):
+                pci[name] = tuple(int(x) for x in m.groups())
+        elif form == "DRIVER":
+            m = re.fullmatch(r"net, VEN_([0-9A-F]{4})&DEV_[0-9A-F]{4}&SUBSYS_[0-9A-F]{2}", args)
+            check(m and int(m.group(1), 16) == maker, "data file: %s names a net adapter of the maker" % name)
     check(pci.get("VendorID") == (0, 0, 0, 0, 15, 0), "data file: vendor ID of the host bridge")
     ids = {n: r[:3] for n, r in pci.items() if r[3:] == (0, 31, 16)}
     revs = {n: r[:3] for n, r in pci.items() if r[3:] == (8, 3, 0)}
@@ -208,7 +218,7 @@ def script_code():
     return "".join(out)
 
 
-def test_contract():
+def test_contract(assignments):
     code = script_code()
     check(not re.search(r"=>|`|\b(let|const|class)\b", code), "script: only var and function syntax")
     names = set(re.findall(r"(?<![\w$.])[A-Za-z_$][\w$]*", code))
@@ -216,15 +226,21 @@ def test_contract():
     for params in re.findall(r"\bfunction\s*[\w$]*\s*\(([^)]*)\)", code):
         own |= {p.strip() for p in params.split(",") if p.strip()}
     reads = names - own - KEYWORDS
-    declared = {g for s in stmts for g in s.globals()}
+    declared = set(re.findall(r"(\w+) *=", assignments.decode("cp1252")))
     check(reads <= declared, "contract: read but not declared: %s" % sorted(reads - declared))
     check({"VendorID", "UTILITY_VERSION", "SMBusRev"} <= reads, "contract: the scan finds the reads")
-    pairs = {d + w for d in drivers for w in ("Name", "Version")}
+    pairs = {n + w for n, f, _ in STMTS if f == "DRIVER" for w in ("Name", "Version")}
     check(pairs <= reads, "contract: DRIVER pairs never read: %s" % sorted(pairs - reads))
     check({"ICHRev", "ICHRRev", "IDERev"} <= declared, "contract: revision fields declared")
 
 
 with ThreadPoolExecutor(3) as pool:
+    inputs = dict(zip(MACHINES, pool.map(lambda m: evaluate(wine_run, evaluator, datafile_path, *m),
+                                         MACHINES.values())))
+    PAGES = {name: inputs[name] for name in ("other_vendor", "no_driver", "two_drivers")}
+    PAGES["no_assignments"] = script
+    PAGES["chipsets"] = inputs["no_driver"] + chipset_probe(
+        inputs["chipset%d" % i].split(MARKER)[0] for i in range(len(CHIPSETS)))
     loaded = dict(zip(PAGES, pool.map(lambda b: load(chromium, template, b), PAGES.values())))
 
 for name, p in loaded.items():
@@ -233,7 +249,7 @@ for name, p in loaded.items():
     globals()["test_" + name](p)
 test_layout(loaded["no_driver"])
 test_datafile()
-test_contract()
+test_contract(inputs["no_driver"].split(MARKER)[0])
 
 for f in failures:
     print("FAIL:", f)

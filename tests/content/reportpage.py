@@ -1,6 +1,6 @@
-"""Helpers of the report page tests: reading the data file the way the
-evaluator does, building input.txt from test assignments, loading a page
-in headless Chromium and walking the DOM it dumps."""
+"""Helpers of the report page tests: input.txt from the evaluator for a
+described machine, loading a page in headless Chromium and walking the DOM
+it dumps."""
 import html.parser
 import os
 import re
@@ -11,59 +11,23 @@ import tempfile
 MARKER = b"/*ENDVARS*/"
 
 
-class Statement:
-    def __init__(self, text):
-        self.text = text
-        eq = text.find("=")
-        # The name is the last line of the text before the "=": any lines
-        # in front of it are the statement's leading text.
-        self.name = text[:eq].splitlines()[-1].strip() if eq >= 0 else ""
-        self.value = text[eq + 1:] if eq >= 0 else ""
-        if "UTILITY_VERSION" in text:
-            self.kind = "version"
-        elif eq >= 0 and "PCI" in text[eq + 1:eq + 5]:
-            self.kind = "pci"
-        elif eq >= 0 and "DRIVER" in text[eq + 1:eq + 8]:
-            self.kind = "driver"
-        else:
-            self.kind = None
-
-    def globals(self):
-        """The script globals the evaluator assigns for this statement."""
-        if self.kind == "driver":
-            return [self.name + "Version", self.name + "Name"]
-        if self.kind == "version":
-            return ["UTILITY_VERSION"]
-        return [self.name] if self.kind else []
-
-
-def split_datafile(data):
-    """(variable section, script section) of the data file's bytes."""
-    at = data.index(MARKER)
-    return data[:at], data[at:]
-
-
-def statements(variables):
-    """Every statement of the variable section; bytes after the last
-    semicolon belong to none."""
-    return [Statement(t) for t in variables.decode("cp1252").split(";")[:-1]]
-
-
-def assignments(stmts, pci, drivers, version):
-    """Generated text for the statements: `pci` maps PCI names to numbers
-    (0xFFFF where missing, an absent function), `drivers` maps DRIVER names
-    to (description, version) byte strings (empty where missing)."""
-    out = b""
-    for s in stmts:
-        lead = s.text[:s.text.index("=")].rstrip(" ").encode("cp1252")
-        if s.kind == "pci":
-            out += lead + b" =" + b"0x%X;" % pci.get(s.name, 0xFFFF)
-        elif s.kind == "driver":
-            name, ver = drivers.get(s.name, (b"", b""))
-            out += lead + b'Version="' + ver + b'";' + lead + b'Name="' + name + b'";'
-        elif s.kind == "version":
-            out += lead + b' ="' + version + b'";'
-    return out
+def evaluate(wine_run, program, datafile, registers, drivers, version):
+    """input.txt as the evaluator program writes it from the data file on a
+    machine with these PCI registers ({(bus, device, function, offset):
+    value}), installed drivers ({hardware-ID text: (version, description)})
+    and product version."""
+    with tempfile.TemporaryDirectory(prefix="report-machine-") as work:
+        machine, out = os.path.join(work, "machine.txt"), os.path.join(work, "input.txt")
+        lines = [b"pci %d %d %d %d %X" % (at + (value,)) for at, value in registers.items()]
+        lines += [b"driver %s %s %s" % (id_.encode(), v, d) for id_, (v, d) in drivers.items()]
+        with open(machine, "wb") as f:
+            f.write(b"".join(l + b"\n" for l in lines + [b"version " + version]))
+        run = subprocess.run([wine_run, program, "Z:" + os.path.abspath(datafile), "Z:" + machine,
+                              "Z:" + out], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
+        if run.returncode != 0:
+            raise RuntimeError("evaluator failed: " + run.stdout.decode("utf-8", "replace"))
+        with open(out, "rb") as f:
+            return f.read()
 
 
 class Node:
