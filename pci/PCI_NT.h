@@ -1,12 +1,17 @@
 // PCI access through the PCIUtil kernel driver, which this object writes
 // out from the program's resources, installs as a service for its own
-// lifetime and removes again.
+// lifetime and removes again. It never changes a driver file or a service
+// that is not its own: ours is a file with exactly the driver's bytes, and a
+// kernel-driver service registered for one of the candidate files.
 #pragma once
 
 #include "pci/PCI_Base.h"
+#include "win/NamedClaim.h"
 #include "win/ServiceHandle.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 class RcLdr;
 
@@ -21,15 +26,21 @@ public:
     // a service.
     ~PCI_NT() override;
     // Installs and starts the driver from the first of the temporary, system
-    // and current directories where that works. Throws Except_NoAccess.
+    // and current directories where that works; a leftover of a killed run
+    // is taken over. Throws Except_MissingResource without a driver image,
+    // Except_NoAccess otherwise.
     void Init() override;
 
 private:
-    // Registers and starts the service for the file at driverPath, or opens
-    // an existing one as it is. Throws Except_NoAccess.
-    void InstallDriver();
+    // Keeps an existing PCIUtil service, stopped, when it is a leftover of
+    // ours. Throws Except_NoAccess, leaving any other as it is.
+    void TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>& candidates);
+    // Points the service, created if need be, at `path` and starts it.
+    bool StartFrom(SC_HANDLE manager, const std::string& path);
 
     RcLdr* loader;
+    // Keeps a second run from taking this one's service for a leftover.
+    std::optional<NamedClaim> claim;
     std::string driverPath;
     ServiceHandle service;
 };
