@@ -190,10 +190,11 @@ uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t off
     DWORD returned = 0;
     BOOL ok = DeviceIoControl(driver.Get(), IOCTL_PCIUTIL_READ_CONFIG, &request, sizeof request,
                               &request, sizeof request, &returned, nullptr);
-    if (!ok && returned != sizeof request) {
-        DWORD code = GetLastError(); // taken before the close can change it
-        throw Except_Driver("PCI_NT::Read", "Unable to complete IOCTL request", code);
-    }
+    DWORD code = GetLastError(); // taken before the close can change it
+    // The driver answers with the whole record; less is some other device.
+    if (!ok || returned != sizeof request)
+        throw Except_Driver("PCI_NT::Read", "Unable to complete IOCTL request",
+                            ok ? DWORD(ERROR_INVALID_DATA) : code);
     return request.Value;
 }
 
