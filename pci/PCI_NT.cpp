@@ -7,7 +7,7 @@
 #include "win/HeldFile.h"
 #include "win/Paths.h"
 
-#include <vector>
+#include <cstring>
 
 namespace {
 
@@ -15,12 +15,14 @@ const char driverFile[] = "PCIUtil.sys";
 const char serviceName[] = "PCIUtil";
 const char displayName[] = "PCI Utility";
 const char devicePath[] = "\\\\.\\PCIUtil";
+const char claimName[] = "SysReport.PCIUtil";
 const LPCSTR driverType = "DRV";
 const LPCSTR driverId = MAKEINTRESOURCEA(113);
 
-// Temporary, system and current directory, in that order. A query that fails
-// or doesn't fit a MAX_PATH buffer gives no candidate.
-std::vector<std::string> CandidateDirs() {
+// The driver file in the temporary, system and current directory, in that
+// order. A query that fails or doesn't fit a MAX_PATH buffer gives no
+// candidate.
+std::vector<std::string> CandidatePaths() {
     std::vector<std::string> dirs;
     char temp[MAX_PATH];
     DWORD length = GetTempPathA(MAX_PATH, temp);
@@ -29,7 +31,25 @@ std::vector<std::string> CandidateDirs() {
     for (const std::string& dir : {GetSystemDir(), GetCurrentDir()})
         if (!dir.empty() && dir.size() < MAX_PATH)
             dirs.push_back(dir);
+    for (std::string& dir : dirs)
+        dir = JoinPath(dir, driverFile);
     return dirs;
+}
+
+// Only where there is no file yet; one we could not fill is removed again.
+bool WriteNewFile(const std::string& path, const RcRes& image) {
+    {
+        Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid())
+            return false;
+        DWORD written = 0;
+        if (WriteFile(file.Get(), image.Data(), image.Size(), &written, nullptr) &&
+            written == image.Size())
+            return true;
+    }
+    DeleteFileA(path.c_str());
+    return false;
 }
 
 // The driver's host can hold the image for a moment after the driver stopped
@@ -43,52 +63,120 @@ void DeleteDriverFile(const std::string& path) {
     }
 }
 
+// A running driver's image stays locked: asks it to stop and waits until it
+// says it has, five seconds at most.
+bool StopAndWait(SC_HANDLE service) {
+    SERVICE_STATUS status;
+    for (int tries = 0; tries < 100; ++tries) {
+        if (!QueryServiceStatus(service, &status))
+            return false;
+        if (status.dwCurrentState == SERVICE_STOPPED)
+            return true;
+        if (status.dwCurrentState != SERVICE_STOP_PENDING &&
+            !ControlService(service, SERVICE_CONTROL_STOP, &status)) {
+            DWORD error = GetLastError();
+            if (error != ERROR_SERVICE_NOT_ACTIVE && error != ERROR_SERVICE_CANNOT_ACCEPT_CTRL)
+                return false;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+// A kernel driver registered for one of the candidate files, in any case
+// and with or without the "\??\" the service manager may put in front.
+bool IsOurs(SC_HANDLE service, const std::vector<std::string>& candidates) {
+    DWORD needed = 0;
+    QueryServiceConfigA(service, nullptr, 0, &needed);
+    if (needed < sizeof(QUERY_SERVICE_CONFIGA))
+        return false;
+    std::vector<char> buffer(needed);
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
+    if (!QueryServiceConfigA(service, config, needed, &needed) ||
+        config->dwServiceType != SERVICE_KERNEL_DRIVER || !config->lpBinaryPathName)
+        return false;
+    const char* image = config->lpBinaryPathName;
+    if (std::strncmp(image, "\\??\\", 4) == 0)
+        image += 4;
+    for (const std::string& candidate : candidates)
+        if (lstrcmpiA(image, candidate.c_str()) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 void PCI_NT::Init() {
-    for (const std::string& dir : CandidateDirs()) {
-        driverPath = JoinPath(dir, driverFile);
-        try {
-            loader->CopyResource(driverPath.c_str(), driverType, driverId);
-            RcRes image;
-            loader->Load(image, driverType, driverId);
-            // Nobody may swap the image between our write and the kernel's load.
-            HeldFile held(driverPath.c_str(), image.Data(), image.Size());
-            if (!held.Held())
-                throw Except_NoAccess("PCI_NT::Init", "Unable to hold driver file");
-            InstallDriver();
-            return;
-        } catch (const Except_FileWriteError&) {
-            // Nothing of ours was written there.
-        } catch (...) {
-            DeleteDriverFile(driverPath);
-        }
-    }
-    throw Except_NoAccess("PCI_NT::Init", "Unable to install driver");
-}
+    static const char source[] = "PCI_NT::Init";
+    RcRes image;
+    loader->Load(image, driverType, driverId);
+    // An empty image would match any empty file.
+    if (!image.Data() || image.Size() == 0)
+        throw Except_NoAccess(source, "Empty driver image");
 
-void PCI_NT::InstallDriver() {
-    static const char source[] = "PCI_NT::InstallDriver()";
-    ServiceHandle manager(
-        OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA, SC_MANAGER_CREATE_SERVICE));
+    claim.emplace(claimName);
+    if (!claim->Held())
+        throw Except_NoAccess(source, "Driver in use by another run");
+    ServiceHandle manager(OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA,
+                                         SC_MANAGER_CONNECT | SC_MANAGER_CREATE_SERVICE));
     if (!manager.Valid())
         throw Except_NoAccess(source, "Unable to open service control manager");
+    std::vector<std::string> candidates = CandidatePaths();
+    TakeOverLeftover(manager.Get(), candidates);
 
-    service.Reset(CreateServiceA(manager.Get(), serviceName, displayName, SERVICE_ALL_ACCESS,
-                                 SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                 driverPath.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+    for (const std::string& path : candidates) {
+        bool written = false;
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            if (!WriteNewFile(path, image))
+                continue;
+            written = true;
+        }
+        {
+            // Another's bytes are never held. Nobody may swap ours between
+            // this check and the kernel's load.
+            HeldFile held(path.c_str(), image.Data(), image.Size());
+            if (!held.Held() && !written)
+                continue;
+            if (held.Held() && StartFrom(manager.Get(), path)) {
+                driverPath = path;
+                return;
+            }
+        }
+        DeleteDriverFile(path);
+    }
     if (service.Valid()) {
-        if (StartServiceA(service.Get(), 0, nullptr))
-            return;
         DeleteService(service.Get());
         service.Close();
-        throw Except_NoAccess(source, "Unable to start service");
     }
+    throw Except_NoAccess(source, "Unable to install driver");
+}
 
-    // Already there (left over, or another run's): used as it is, not started.
-    service.Reset(OpenServiceA(manager.Get(), serviceName, SERVICE_ALL_ACCESS));
+void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>& candidates) {
+    static const char source[] = "PCI_NT::TakeOverLeftover";
+    ServiceHandle existing(OpenServiceA(manager, serviceName, SERVICE_ALL_ACCESS));
+    if (!existing.Valid()) {
+        if (GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST)
+            return;
+        throw Except_NoAccess(source, "Unable to open existing service");
+    }
+    if (!IsOurs(existing.Get(), candidates))
+        throw Except_NoAccess(source, "Service belongs to another program");
+    if (!StopAndWait(existing.Get()))
+        throw Except_NoAccess(source, "Unable to stop left-over service");
+    service.Reset(existing.Release());
+}
+
+bool PCI_NT::StartFrom(SC_HANDLE manager, const std::string& path) {
     if (!service.Valid())
-        throw Except_NoAccess(source, "Unable to create service");
+        service.Reset(CreateServiceA(manager, serviceName, displayName, SERVICE_ALL_ACCESS,
+                                     SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
+                                     nullptr, nullptr));
+    else if (!ChangeServiceConfigA(service.Get(), SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+                                   SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, displayName))
+        return false;
+    return service.Valid() && StartServiceA(service.Get(), 0, nullptr);
 }
 
 uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {
@@ -102,18 +190,18 @@ uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t off
     DWORD returned = 0;
     BOOL ok = DeviceIoControl(driver.Get(), IOCTL_PCIUTIL_READ_CONFIG, &request, sizeof request,
                               &request, sizeof request, &returned, nullptr);
-    if (!ok && returned != sizeof request) {
-        DWORD code = GetLastError(); // taken before the close can change it
-        throw Except_Driver("PCI_NT::Read", "Unable to complete IOCTL request", code);
-    }
+    DWORD code = GetLastError(); // taken before the close can change it
+    // The driver answers with the whole record; less is some other device.
+    if (!ok || returned != sizeof request)
+        throw Except_Driver("PCI_NT::Read", "Unable to complete IOCTL request",
+                            ok ? DWORD(ERROR_INVALID_DATA) : code);
     return request.Value;
 }
 
 PCI_NT::~PCI_NT() {
     if (!service.Valid())
         return;
-    SERVICE_STATUS status;
-    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+    StopAndWait(service.Get());
     DeleteService(service.Get());
     service.Close();
     DeleteDriverFile(driverPath);

@@ -12,6 +12,12 @@ public:
 
     bool Valid() const { return h != nullptr; }
     SC_HANDLE Get() const { return h; }
+    // Hands the handle over; this object owns nothing afterwards.
+    SC_HANDLE Release() {
+        SC_HANDLE released = h;
+        h = nullptr;
+        return released;
+    }
     void Reset(SC_HANDLE other) {
         Close();
         h = other;

@@ -110,17 +110,6 @@ TEST_F(EndToEnd, PlantedHostsAreNotRun) {
     ExpectNothingLeft();
 }
 
-TEST_F(EndToEnd, LeftOverServiceGivesOneErrorAndIsRemoved) {
-    ASSERT_TRUE(InstallService("PCIUtil", "C:\\nowhere\\PCIUtil.sys", false));
-    ProgramOutcome outcome = Run();
-    bool removed = ServiceState("PCIUtil") == 0;
-    RemoveService("PCIUtil"); // keep the prefix clean for the tests after us
-    EXPECT_TRUE(removed);
-    ExpectOneErrorBox(outcome);
-    EXPECT_FALSE(HostRan());
-    ExpectNothingLeft();
-}
-
 TEST_F(EndToEnd, DataFileWithoutMarkerWritesNothing) {
     std::string copy = PatchedCopy([](std::vector<Resource>& resources) {
         for (Resource& r : resources)

@@ -88,41 +88,27 @@ TEST_F(PCINT, FailedReadLeavesTheObjectReady) {
     EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
 }
 
-TEST_F(PCINT, LeftOverStoppedServiceIsUsedThenRemoved) {
-    ASSERT_TRUE(InstallService(pciutilService, other / "PCIUtil.sys", false));
-    {
-        PCI_NT pci(&loader);
-        pci.Init();
-        EXPECT_EQ(other / "PCIUtil.sys", ServiceImagePath(pciutilService));
-        EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(pciutilService));
-        try {
-            pci.Read(0, 0, 0, 0);
-            ADD_FAILURE() << "read without a driver";
-        } catch (const Except_Driver& e) {
-            EXPECT_STREQ("PCI_NT::Read", e.GetSource());
-            EXPECT_TRUE(StartsWith(e.GetDesc(), "Unable to open driver (")) << e.GetDesc();
-        }
-    }
-    EXPECT_EQ(0u, ServiceState(pciutilService));
-    EXPECT_TRUE(NoDriverFileAnywhere());
-    // So the next run installs it afresh.
-    PCI_NT next(&loader);
-    next.Init();
-    EXPECT_EQ(DWORD(SERVICE_RUNNING), ServiceState(pciutilService));
-    EXPECT_NO_THROW(next.Read(0, 0, 0, 0));
-}
-
-TEST_F(PCINT, RunningServiceOfAnotherIsUsedThenRemoved) {
+// Registered for a file that is none of the candidates: another product's,
+// however it runs.
+TEST_F(PCINT, ServiceOfAnotherIsLeftAsItWas) {
     WriteFileBytes(other / "PCIUtil.sys", DriverImage());
-    ASSERT_TRUE(InstallService(pciutilService, other / "PCIUtil.sys", true));
-    {
-        PCI_NT pci(&loader);
-        pci.Init();
+    for (bool running : {false, true}) {
+        SCOPED_TRACE(running ? "running" : "stopped");
+        ASSERT_TRUE(InstallService(pciutilService, other / "PCIUtil.sys", running));
+        {
+            PCI_NT pci(&loader);
+            try {
+                pci.Init();
+                ADD_FAILURE() << "no exception";
+            } catch (const Except_NoAccess& e) {
+                EXPECT_STREQ("PCI_NT::TakeOverLeftover", e.GetSource());
+            }
+        }
+        EXPECT_EQ(DWORD(running ? SERVICE_RUNNING : SERVICE_STOPPED), ServiceState(pciutilService));
         EXPECT_EQ(other / "PCIUtil.sys", ServiceImagePath(pciutilService));
-        EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
+        EXPECT_TRUE(NoDriverFileAnywhere());
+        RemoveService(pciutilService);
     }
-    EXPECT_EQ(0u, ServiceState(pciutilService));
-    EXPECT_TRUE(NoDriverFileAnywhere());
 }
 
 TEST_F(PCINT, UnwritableCandidateIsSkippedWithoutDelete) {
