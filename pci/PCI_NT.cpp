@@ -137,7 +137,7 @@ void PCI_NT::Init() {
             HeldFile held(path.c_str(), image.Data(), image.Size());
             if (!held.Held() && !written)
                 continue;
-            if (held.Held() && StartFrom(manager.Get(), path)) {
+            if (held.Held() && InstallDriver(manager.Get(), path)) {
                 driverPath = path;
                 return;
             }
@@ -166,7 +166,7 @@ void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>&
     service.Reset(existing.Release());
 }
 
-bool PCI_NT::StartFrom(SC_HANDLE manager, const std::string& path) {
+bool PCI_NT::InstallDriver(SC_HANDLE manager, const std::string& path) {
     if (!service.Valid())
         service.Reset(CreateServiceA(manager, serviceName, displayName, SERVICE_ALL_ACCESS,
                                      SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,

@@ -36,7 +36,7 @@ private:
     // ours. Throws Except_NoAccess, leaving any other as it is.
     void TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>& candidates);
     // Points the service, created if need be, at `path` and starts it.
-    bool StartFrom(SC_HANDLE manager, const std::string& path);
+    bool InstallDriver(SC_HANDLE manager, const std::string& path);
 
     RcLdr* loader;
     // Keeps a second run from taking this one's service for a leftover.
