@@ -1,5 +1,4 @@
-// The report files' names in a current directory that holds other things
-// under them.
+// The report files' names taken by other things in the current directory.
 #include "EndToEnd.h"
 
 #include <functional>
@@ -17,9 +16,8 @@ std::string Snapshot(const std::string& path) {
 
 } // namespace
 
-// Anything but an earlier run's leftover stays byte for byte and stops the
-// run before the host, as does a leftover page that can't be replaced once
-// input.txt is written; nothing of the run stays behind.
+// Anything but an earlier run's leftover, or a leftover page that can't be
+// replaced once input.txt is written, stays as it is and stops the run.
 TEST_F(EndToEnd, WhatBearsTheFilesNamesStaysAndStopsTheRun) {
     const std::string input = work + "\\input.txt", page = work + "\\output.hta",
                       elsewhere = scratch / "elsewhere.hta";
