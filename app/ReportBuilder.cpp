@@ -9,7 +9,7 @@
 #include "datafile/Statement.h"
 #include "datafile/ValueExpr.h"
 #include "rc/RcLdr.h"
-#include "rc/WriteBuffer.h"
+#include "win/ExistingFile.h"
 #include "win/Paths.h"
 
 #include <windows.h>
@@ -38,11 +38,6 @@ std::string LoadText(RcLdr& loader, LPCSTR type, LPCSTR name) {
     loader.Load(res, type, name);
     const char* data = reinterpret_cast<const char*>(res.Data());
     return data ? std::string(data, res.Size()) : std::string();
-}
-
-bool WriteText(const std::string& path, std::string text) {
-    unsigned long size = text.size();
-    return WriteBuffer(path.c_str(), reinterpret_cast<unsigned char*>(&text[0]), size) != 0;
 }
 
 void ShowWriteError() {
@@ -133,38 +128,54 @@ std::string ReportBuilder::EvaluateVariables(std::string section) {
 }
 
 bool ReportBuilder::MakeInputFile(bool remove) {
+    input.Delete();
+    if (remove)
+        return true;
     std::string path;
     if (!CurrentDirPath(inputFile, path))
-        return remove;
-    if (remove) {
-        DeleteFileA(path.c_str());
-        return true;
-    }
+        return false;
     DataFileSections file = SplitDataFile(LoadText(*loader, "DATAFILE", "INPUT_FILE"));
-    return WriteText(path, EvaluateVariables(file.variables) + file.script);
+    // Only an earlier run's input.txt may be replaced: it ends with our script.
+    ExistingFile old(path);
+    if (!old.Absent() && !old.EndsWith(file.script, false))
+        return false;
+    std::string text = EvaluateVariables(file.variables) + file.script;
+    return old.Remove() && input.Create(path, text);
 }
 
 bool ReportBuilder::Run() {
     // Both paths must fit before anything is written.
-    std::string page;
-    if (!CurrentDirPath(outputFile, page) || !MakeInputFile(false)) {
+    std::string path;
+    if (!CurrentDirPath(outputFile, path)) {
         ShowWriteError();
         return false;
     }
-    // An unwritten page is not ours to report: the host says so itself.
-    WriteText(page, LoadText(*loader, "HTMLFILE", "OUTPUT_FILE"));
+    // Judged, and held unchanged, before input.txt is written: only an
+    // earlier run's page, the template itself, may be replaced.
+    std::string page = LoadText(*loader, "HTMLFILE", "OUTPUT_FILE");
+    ExistingFile old(path);
+    if ((!old.Absent() && !old.EndsWith(page, true)) || !MakeInputFile(false)) {
+        ShowWriteError();
+        return false;
+    }
+    NewFile shown;
+    if (!old.Remove() || !shown.Create(path, page)) {
+        MakeInputFile(true);
+        ShowWriteError();
+        return false;
+    }
 
     // The host comes from the system directory only: a program of that name
     // beside us or in the current directory must not run in its place.
     std::string host = SystemFile("mshta.exe");
     if (!host.empty()) {
-        std::string line = "\"" + host + "\" \"" + page + "\"";
+        std::string line = "\"" + host + "\" \"" + path + "\"";
         std::vector<char> commandLine(line.begin(), line.end());
         commandLine.push_back('\0');
         LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0);
     }
 
-    DeleteFileA(page.c_str());
+    shown.Delete();
     MakeInputFile(true);
     return true;
 }

@@ -2,7 +2,11 @@
 // assignments that carry this machine's values, written with the script to
 // input.txt beside the page template (output.hta) in the current directory;
 // shows the page with the report host and removes both files afterwards.
+// Neither file replaces anything but an earlier run's leftover, and both
+// are held unchanged while the host runs.
 #pragma once
+
+#include "win/NewFile.h"
 
 #include <functional>
 #include <string>
@@ -28,11 +32,16 @@ public:
                   ProductVersionQuery productVersion);
 
     // The whole sequence; blocks while the report is open. False, after
-    // telling the user, when input.txt can't be written. Throws on any other
-    // failure, leaving at most input.txt behind.
+    // telling the user, when either file can't be written: something other
+    // than a leftover bears its name, or the write fails; then the host
+    // isn't started and nothing of this run remains. Throws on any other
+    // failure; input.txt, if written, goes with the builder.
     bool Run();
 
-    // Writes input.txt (false when that fails), or with `remove` deletes it.
+    // Writes input.txt and holds it (false when that fails, or when
+    // something other than an earlier run's input.txt, which ends with the
+    // data file's script, bears the name), or with `remove` deletes it. Only
+    // ever deletes the input.txt it wrote.
     bool MakeInputFile(bool remove);
 
     // The assignments for the statements of `section`, in order: PCI
@@ -48,4 +57,5 @@ private:
     PCI_Base* pci;
     DriverQuery driverQuery;
     ProductVersionQuery productVersion;
+    NewFile input;
 };

@@ -15,6 +15,7 @@ public:
     HeldFile(const char* path, const unsigned char* data, DWORD size);
 
     bool Held() const { return file.Valid(); }
+    HANDLE Get() const { return file.Get(); }
     // Lets others at the file again.
     void Release() { file.Close(); }
 

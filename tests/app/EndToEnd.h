@@ -38,7 +38,6 @@ public:
     void TearDown() override { RestoreReportHost(); }
 };
 
-
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -99,10 +98,20 @@ protected:
     std::string work, capture;
 };
 
-inline std::string DataFile() {
+inline std::string ProgramResource(const char* type, const char* name) {
     for (const Resource& r : ReadResources(SYSREPORT_EXE))
-        if (r.type == "DATAFILE" && r.name == "INPUT_FILE")
+        if (r.type == type && r.name == name)
             return r.bytes;
     return "";
 }
-
+inline std::string DataFile() {
+    return ProgramResource("DATAFILE", "INPUT_FILE");
+}
+inline std::string PageTemplate() {
+    return ProgramResource("HTMLFILE", "OUTPUT_FILE");
+}
+// The data file's script section: what every input.txt ends with.
+inline std::string Script() {
+    std::string data = DataFile();
+    return data.substr(std::min(data.find("/*ENDVARS*/"), data.size()));
+}
