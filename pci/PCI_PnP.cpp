@@ -126,7 +126,7 @@ void PCI_PnP::List(const SetupApi& api) {
             continue;
         DWORD number = HIWORD(address), function = LOWORD(address);
         // Where no configuration address reaches, the driver would never
-        // read it either; the masking below must not fold it onto another.
+        // read it either, and the address's masking must not fold it onto another.
         if (bus > 0xFF || number > 0x1F || function > 0x07)
             continue;
 

@@ -3,8 +3,8 @@
 #include "DriverDirs.h"
 #include "PCIUtilService.h"
 #include "errors/Except.h"
-#include "rc/RcLdr.h"
 #include "win/Handle.h"
+#include "rc/RcLdr.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +29,6 @@ bool IsNTWith(BOOL ok, DWORD id) {
     answer = ok;
     platform = id;
     return IsNTPlatform(FakeVersion);
-}
-
-BOOL WINAPI Wow64Yes(HANDLE process, PBOOL wow64) {
-    EXPECT_EQ(GetCurrentProcess(), process);
-    *wow64 = TRUE;
-    return TRUE;
-}
-BOOL WINAPI Wow64No(HANDLE, PBOOL wow64) {
-    *wow64 = FALSE;
-    return TRUE;
-}
-BOOL WINAPI Wow64Fails(HANDLE, PBOOL wow64) {
-    *wow64 = TRUE;
-    return FALSE;
 }
 
 // An access object whose Init throws what the test asks for.
@@ -126,13 +112,6 @@ TEST(IsNTPlatform, OnlyIdentifierTwoIsNT) {
 TEST(IsNTPlatform, FailedQueryCountsAsNT) {
     EXPECT_TRUE(IsNTWith(FALSE, VER_PLATFORM_WIN32_WINDOWS));
     EXPECT_TRUE(IsNTWith(FALSE, VER_PLATFORM_WIN32s));
-}
-
-TEST(IsWow64, OnlyASucceedingQueryThatSaysSo) {
-    EXPECT_TRUE(IsWow64(Wow64Yes));
-    EXPECT_FALSE(IsWow64(Wow64No));
-    EXPECT_FALSE(IsWow64(Wow64Fails));
-    EXPECT_FALSE(IsWow64(nullptr)); // an older KERNEL32
 }
 
 TEST(InitPCIAccess, FailedInitDestroysOnceAndPassesTheExceptionOn) {

@@ -172,9 +172,11 @@ TEST_F(PCINT, FactoryTakesTheDeviceTreeUnderWow64OrWhenAsked) {
                  {{true, false, false}, 'D'}};
     for (const auto& c : cases) {
         std::unique_ptr<PCI_Base> pci(CreatePCIAccess(&loader, c.facts));
-        EXPECT_EQ(c.access == 'T', dynamic_cast<PCI_PnP*>(pci.get()) != nullptr) << c.access;
-        EXPECT_EQ(c.access == 'D', dynamic_cast<PCI_NT*>(pci.get()) != nullptr) << c.access;
-        EXPECT_EQ(c.access == 'P', dynamic_cast<PCI_Direct*>(pci.get()) != nullptr) << c.access;
+        char access = dynamic_cast<PCI_PnP*>(pci.get())      ? 'T'
+                      : dynamic_cast<PCI_NT*>(pci.get())     ? 'D'
+                      : dynamic_cast<PCI_Direct*>(pci.get()) ? 'P'
+                                                             : '?';
+        EXPECT_EQ(c.access, access);
         EXPECT_EQ(c.access == 'D' ? DWORD(SERVICE_RUNNING) : 0u, ServiceState(pciutilService));
         EXPECT_EQ(c.access == 'D', FileExists(dirs.InTemp())) << c.access;
     }

@@ -41,27 +41,26 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
         // No SUBSYS, the short class code, the list unterminated.
         Function(0, 31, 3, "PCI\\VEN_7A3E&DEV_24D3&REV_05",
                  MultiString({"PCI\\VEN_7A3E&DEV_24D3&REV_05", "PCI\\CC_0C05"})),
-        // Malformed: a short device ID, a non-hex subsystem, a long class code.
-        Function(2, 0, 0, MultiString({"PCI\\VEN_5C1D&DEV_0A0&SUBSYS_0000000G&REV_10"}),
-                 MultiString({"PCI\\CC_02000000", "PCI\\CC_0200"})),
+        // Malformed: a device ID too long, a subsystem not in hex.
+        Function(2, 0, 0, MultiString({"PCI\\VEN_5C1D&DEV_0A001&SUBSYS_0000000G&REV_10"}),
+                 MultiString({"PCI\\CC_020000"})),
         // No REV, no compatible IDs.
         Function(2, 1, 0, MultiString({"PCI\\VEN_5C1D&DEV_0A02&SUBSYS_00011111"}), ""),
     };
     PCI_PnP pci(api);
     pci.Init();
 
+    // 0:32.8 is 0:0.0: device and function wrap as in the address.
     const struct {
         uint8_t bus, device, function, offset;
         uint32_t value;
     } reads[] = {
         {0, 0, 0, 0x00, 0x2A407A3E},  {0, 0, 0, 0x08, 0x06000002},  {0, 0, 0, 0x2C, 0x2A417A3E},
-        {0, 0, 0, 0x2E, 0x2A417A3E},  {0, 0, 0, 0x40, 0xFFFFFFFF},  {0, 0, 0, 0x04, 0xFFFFFFFF},
-        {0, 32, 8, 0x00, 0x2A407A3E}, // device and function wrap as in the address
+        {0, 0, 0, 0x2E, 0x2A417A3E},  {0, 0, 0, 0x40, 0xFFFFFFFF},  {0, 32, 8, 0x00, 0x2A407A3E},
         {0, 31, 3, 0x00, 0x24D37A3E}, {0, 31, 3, 0x08, 0x0C050005}, {0, 31, 3, 0x2C, 0xFFFFFFFF},
-        {2, 0, 0, 0x00, 0xFFFFFFFF},  {2, 0, 0, 0x08, 0xFFFFFFFF},  {2, 0, 0, 0x2C, 0xFFFFFFFF},
+        {2, 0, 0, 0x00, 0xFFFFFFFF},  {2, 0, 0, 0x08, 0x02000010},  {2, 0, 0, 0x2C, 0xFFFFFFFF},
         {2, 1, 0, 0x00, 0x0A025C1D},  {2, 1, 0, 0x08, 0xFFFFFFFF},  {2, 1, 0, 0x2C, 0x00011111},
-        {0, 1, 0, 0x00, 0xFFFFFFFF},  {0, 31, 0, 0x00, 0xFFFFFFFF}, {1, 0, 0, 0x00, 0xFFFFFFFF},
-    };
+        {0, 1, 0, 0x00, 0xFFFFFFFF},  {0, 31, 0, 0x00, 0xFFFFFFFF}, {1, 0, 0, 0x00, 0xFFFFFFFF}};
     for (const auto& r : reads)
         EXPECT_EQ(r.value, pci.Read(r.bus, r.device, r.function, r.offset))
             << int(r.bus) << ":" << int(r.device) << "." << int(r.function) << " @"
