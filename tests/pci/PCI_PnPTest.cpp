@@ -30,7 +30,7 @@ protected:
 TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
     fakeSetup.devices = {
         // Beyond any configuration address: must not stand in for 0:0.0.
-        Function(0, 32, 0, MultiString({"PCI\\VEN_1111&DEV_1111&SUBSYS_11111111&REV_11"}),
+        Function(0, 32, 0, MultiString({"PCI\\VEN_7A3E&DEV_1111&SUBSYS_11117A3E&REV_11"}),
                  MultiString({"PCI\\CC_111111"})),
         Function(0, 0, 0,
                  MultiString({"PCI\\VEN_7A3E&DEV_2A40&SUBSYS_2A417A3E&REV_02",
@@ -42,10 +42,10 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
         Function(0, 31, 3, "PCI\\VEN_7A3E&DEV_24D3&REV_05",
                  MultiString({"PCI\\VEN_7A3E&DEV_24D3&REV_05", "PCI\\CC_0C05"})),
         // Malformed: a device ID too long, a subsystem not in hex.
-        Function(2, 0, 0, MultiString({"PCI\\VEN_5C1D&DEV_0A001&SUBSYS_0000000G&REV_10"}),
+        Function(2, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A001&SUBSYS_0000000G&REV_10"}),
                  MultiString({"PCI\\CC_020000"})),
         // No REV, no compatible IDs.
-        Function(2, 1, 0, MultiString({"PCI\\VEN_5C1D&DEV_0A02&SUBSYS_00011111"}), ""),
+        Function(2, 1, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A02&SUBSYS_00017A3E"}), ""),
     };
     PCI_PnP pci(api);
     pci.Init();
@@ -59,7 +59,7 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
         {0, 0, 0, 0x2E, 0x2A417A3E},  {0, 0, 0, 0x40, 0xFFFFFFFF},  {0, 32, 8, 0x00, 0x2A407A3E},
         {0, 31, 3, 0x00, 0x24D37A3E}, {0, 31, 3, 0x08, 0x0C050005}, {0, 31, 3, 0x2C, 0xFFFFFFFF},
         {2, 0, 0, 0x00, 0xFFFFFFFF},  {2, 0, 0, 0x08, 0x02000010},  {2, 0, 0, 0x2C, 0xFFFFFFFF},
-        {2, 1, 0, 0x00, 0x0A025C1D},  {2, 1, 0, 0x08, 0xFFFFFFFF},  {2, 1, 0, 0x2C, 0x00011111},
+        {2, 1, 0, 0x00, 0x0A027A3E},  {2, 1, 0, 0x08, 0xFFFFFFFF},  {2, 1, 0, 0x2C, 0x00017A3E},
         {0, 1, 0, 0x00, 0xFFFFFFFF},  {0, 31, 0, 0x00, 0xFFFFFFFF}, {1, 0, 0, 0x00, 0xFFFFFFFF}};
     for (const auto& r : reads)
         EXPECT_EQ(r.value, pci.Read(r.bus, r.device, r.function, r.offset))
