@@ -32,9 +32,9 @@ TEST_F(EndToEnd, NoDriverReportsTheDeviceTreeAndInstallsNothing) {
     EXPECT_EQ(0u, outcome.exitCode);
     EXPECT_TRUE(outcome.boxes.empty());
     ASSERT_TRUE(HostRan());
-    const std::string registers = "VendorID =0x7A3E;\r\nDeviceID =0x2A40;\r\nAGP =0xFFFF;\r\n"
-                                  "GFX =0x2A42;\r\nICH =0xFFFF;\r\nICHR =0x24D0;\r\n"
-                                  "IDE =0xFFFF;\r\nSMBus =0x24D3;\r\nICHRev =0xF;\r\n"
+    const std::string registers = "VendorID =0x7A3E;\r\nDeviceID =0x5B40;\r\nAGP =0xFFFF;\r\n"
+                                  "GFX =0x5B42;\r\nICH =0xFFFF;\r\nICHR =0x5B70;\r\n"
+                                  "IDE =0xFFFF;\r\nSMBus =0x5B73;\r\nICHRev =0xF;\r\n"
                                   "ICHRRev =0x5;\r\nIDERev =0xF;\r\nSMBusRev =0x5;\r\nWaveLink310";
     EXPECT_EQ(registers, Captured("input.txt").substr(0, registers.size()));
     ExpectNothingLeft();

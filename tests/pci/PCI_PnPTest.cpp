@@ -33,14 +33,14 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
         Function(0, 32, 0, MultiString({"PCI\\VEN_7A3E&DEV_1111&SUBSYS_11117A3E&REV_11"}),
                  MultiString({"PCI\\CC_111111"})),
         Function(0, 0, 0,
-                 MultiString({"PCI\\VEN_7A3E&DEV_2A40&SUBSYS_2A417A3E&REV_02",
-                              "PCI\\VEN_7A3E&DEV_2A40&SUBSYS_2A417A3E",
-                              "PCI\\VEN_7A3E&DEV_2A40&CC_060000"}),
-                 MultiString({"PCI\\VEN_7A3E&DEV_2A40&REV_02", "PCI\\VEN_7A3E&CC_060000",
+                 MultiString({"PCI\\VEN_7A3E&DEV_5B40&SUBSYS_5B417A3E&REV_02",
+                              "PCI\\VEN_7A3E&DEV_5B40&SUBSYS_5B417A3E",
+                              "PCI\\VEN_7A3E&DEV_5B40&CC_060000"}),
+                 MultiString({"PCI\\VEN_7A3E&DEV_5B40&REV_02", "PCI\\VEN_7A3E&CC_060000",
                               "PCI\\VEN_7A3E&CC_0600", "PCI\\CC_060000", "PCI\\CC_0600"})),
         // No SUBSYS, the short class code, the list unterminated.
-        Function(0, 31, 3, "PCI\\VEN_7A3E&DEV_24D3&REV_05",
-                 MultiString({"PCI\\VEN_7A3E&DEV_24D3&REV_05", "PCI\\CC_0C05"})),
+        Function(0, 31, 3, "PCI\\VEN_7A3E&DEV_5B73&REV_05",
+                 MultiString({"PCI\\VEN_7A3E&DEV_5B73&REV_05", "PCI\\CC_0C05"})),
         // Malformed: a device ID too long, a subsystem not in hex.
         Function(2, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A001&SUBSYS_0000000G&REV_10"}),
                  MultiString({"PCI\\CC_020000"})),
@@ -55,9 +55,9 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
         uint8_t bus, device, function, offset;
         uint32_t value;
     } reads[] = {
-        {0, 0, 0, 0x00, 0x2A407A3E},  {0, 0, 0, 0x08, 0x06000002},  {0, 0, 0, 0x2C, 0x2A417A3E},
-        {0, 0, 0, 0x2E, 0x2A417A3E},  {0, 0, 0, 0x40, 0xFFFFFFFF},  {0, 32, 8, 0x00, 0x2A407A3E},
-        {0, 31, 3, 0x00, 0x24D37A3E}, {0, 31, 3, 0x08, 0x0C050005}, {0, 31, 3, 0x2C, 0xFFFFFFFF},
+        {0, 0, 0, 0x00, 0x5B407A3E},  {0, 0, 0, 0x08, 0x06000002},  {0, 0, 0, 0x2C, 0x5B417A3E},
+        {0, 0, 0, 0x2E, 0x5B417A3E},  {0, 0, 0, 0x40, 0xFFFFFFFF},  {0, 32, 8, 0x00, 0x5B407A3E},
+        {0, 31, 3, 0x00, 0x5B737A3E}, {0, 31, 3, 0x08, 0x0C050005}, {0, 31, 3, 0x2C, 0xFFFFFFFF},
         {2, 0, 0, 0x00, 0xFFFFFFFF},  {2, 0, 0, 0x08, 0x02000010},  {2, 0, 0, 0x2C, 0xFFFFFFFF},
         {2, 1, 0, 0x00, 0x0A027A3E},  {2, 1, 0, 0x08, 0xFFFFFFFF},  {2, 1, 0, 0x2C, 0x00017A3E},
         {0, 1, 0, 0x00, 0xFFFFFFFF},  {0, 31, 0, 0x00, 0xFFFFFFFF}, {1, 0, 0, 0x00, 0xFFFFFFFF}};
@@ -69,7 +69,7 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
 }
 
 TEST_F(PCIPnP, WithoutAListingEveryRegisterIsAllOnes) {
-    fakeSetup.devices = {Function(0, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_2A40&REV_02"}),
+    fakeSetup.devices = {Function(0, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_5B40&REV_02"}),
                                   MultiString({"PCI\\CC_0600"}))};
     fakeSetup.listingFails = true;
     SetupApi incomplete = api;
