@@ -1,5 +1,7 @@
 // SysReport: identifies the hardware of this machine and shows it as an
-// HTML Application page. No window, no options; exit code always 0.
+// HTML Application page. No window; exit code always 0. The one option,
+// /nodriver, reads the device tree instead of loading the driver.
+#include "app/CommandLine.h"
 #include "app/ReportBuilder.h"
 #include "pci/CreatePCIAccess.h"
 #include "rc/RcLdr.h"
@@ -8,14 +10,14 @@
 
 #include <memory>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     // Destroyed in reverse order on every path: the PCI access object
     // (driver service and file) before the loader it borrows.
     std::unique_ptr<RcLdr> loader;
     std::unique_ptr<PCI_Base> pci;
     try {
         loader.reset(new RcLdr(instance));
-        pci.reset(CreatePCIAccess(loader.get()));
+        pci.reset(CreatePCIAccess(loader.get(), AsksForNoDriver(commandLine)));
         ReportBuilder builder(loader.get(), pci.get());
         builder.Run();
     } catch (...) {

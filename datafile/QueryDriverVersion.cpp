@@ -1,5 +1,7 @@
 #include "datafile/QueryDriverVersion.h"
 
+#include "win/DeviceInfoSet.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -12,25 +14,6 @@ static_assert(sizeof(SP_DRVINFO_DATA_V2_A) == 796, "32-bit record layout");
 namespace {
 
 const char multipleMarker[] = "(Multiple driver versions detected) ";
-
-// A device information set, destroyed with the driver lists built on it.
-class DeviceInfoSet {
-public:
-    DeviceInfoSet(const SetupApi& api, HDEVINFO set) : api(api), set(set) {}
-    ~DeviceInfoSet() {
-        if (Valid())
-            api.SetupDiDestroyDeviceInfoList(set);
-    }
-    DeviceInfoSet(const DeviceInfoSet&) = delete;
-    DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
-
-    bool Valid() const { return set != INVALID_HANDLE_VALUE && set != nullptr; }
-    HDEVINFO Get() const { return set; }
-
-private:
-    const SetupApi& api;
-    HDEVINFO set;
-};
 
 std::string VersionText(DWORDLONG version) {
     char text[32];
@@ -74,7 +57,7 @@ std::string QueryDriverVersion(std::string className, std::string hardwareId,
 
 std::string QueryDriverVersion(const SetupApi& api, const std::string& className,
                                const std::string& hardwareId, std::string& description) {
-    if (!api.Complete())
+    if (!api.QueriesDrivers())
         return std::string();
 
     // Only the first GUID of the name is used. A name with more GUIDs than

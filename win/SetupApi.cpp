@@ -1,10 +1,15 @@
 #include "win/SetupApi.h"
 
-bool SetupApi::Complete() const {
+bool SetupApi::QueriesDrivers() const {
     return SetupDiClassGuidsFromNameA && SetupDiGetClassDevsA && SetupDiEnumDeviceInfo &&
            SetupDiGetDeviceInstallParamsA && SetupDiSetDeviceInstallParamsA &&
            SetupDiBuildDriverInfoList && SetupDiEnumDriverInfoA && SetupDiDestroyDeviceInfoList &&
            CM_Get_Device_ID_ExA;
+}
+
+bool SetupApi::ListsDevices() const {
+    return SetupDiGetClassDevsA && SetupDiEnumDeviceInfo && SetupDiGetDeviceRegistryPropertyA &&
+           SetupDiDestroyDeviceInfoList;
 }
 
 SetupApiLibrary::SetupApiLibrary() : library("SetupApi.dll") {
@@ -17,4 +22,5 @@ SetupApiLibrary::SetupApiLibrary() : library("SetupApi.dll") {
     library.Resolve("SetupDiEnumDriverInfoA", api.SetupDiEnumDriverInfoA);
     library.Resolve("SetupDiDestroyDeviceInfoList", api.SetupDiDestroyDeviceInfoList);
     library.Resolve("CM_Get_Device_ID_ExA", api.CM_Get_Device_ID_ExA);
+    library.Resolve("SetupDiGetDeviceRegistryPropertyA", api.SetupDiGetDeviceRegistryPropertyA);
 }

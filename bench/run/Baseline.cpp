@@ -5,12 +5,12 @@
 // SysReport with this.
 #include "app/LaunchAndWait.h"
 #include "datafile/DataFile.h"
-#include "win/SetupApi.h"
 #include "pci/PCIUtilIoctl.h"
-#include "win/ServiceHandle.h"
-#include "win/Handle.h"
 #include "rc/RcLdr.h"
 #include "rc/WriteBuffer.h"
+#include "win/Handle.h"
+#include "win/ServiceHandle.h"
+#include "win/SetupApi.h"
 
 #include <windows.h>
 
@@ -66,7 +66,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         SetupApiLibrary library;
         GUID guid;
         DWORD size = 0;
-        if (library.Table())
+        if (library.Table() && library.Table()->QueriesDrivers())
             library.Table()->SetupDiClassGuidsFromNameA("net", &guid, 1, &size);
     }
 

@@ -38,6 +38,10 @@ public:
     void TearDown() override { RestoreReportHost(); }
 };
 
+// Once for the whole executable, whichever files use the fixture.
+inline ::testing::Environment* const standInHostInstalled =
+    ::testing::AddGlobalTestEnvironment(new StandInHostInstalled);
+
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,8 +54,8 @@ protected:
     }
     void TearDown() override { SetEnvironmentVariableA("SYSREPORT_CAPTURE", nullptr); }
 
-    ProgramOutcome Run(const std::string& exe = SYSREPORT_EXE) {
-        ProgramOutcome outcome = RunProgram(exe, work);
+    ProgramOutcome Run(const std::string& exe = SYSREPORT_EXE, const std::string& arguments = "") {
+        ProgramOutcome outcome = RunProgram(exe, work, arguments);
         EXPECT_TRUE(outcome.started) << exe;
         EXPECT_TRUE(outcome.ended) << exe << " did not end";
         return outcome;

@@ -5,12 +5,6 @@
 #include <regex>
 #include <sstream>
 
-namespace {
-
-const auto* const hostInstalled = ::testing::AddGlobalTestEnvironment(new StandInHostInstalled);
-
-} // namespace
-
 TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
     ProgramOutcome outcome = Run();
     EXPECT_EQ(0u, outcome.exitCode);

@@ -5,12 +5,13 @@
 #include <set>
 #include <stdexcept>
 
-ProgramOutcome RunProgram(const std::string& exe, const std::string& dir) {
+ProgramOutcome RunProgram(const std::string& exe, const std::string& dir,
+                          const std::string& arguments) {
     ProgramOutcome outcome;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    std::string line = "\"" + exe + "\"";
+    std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
                         &startup, &info))
         return outcome;
@@ -118,20 +119,33 @@ void WriteCopyWithResources(const std::string& exe, const std::string& copy,
 }
 
 namespace {
+
 const char* const overridesKey = "Software\\Wine\\DllOverrides";
-std::string Installed() {
-    return SystemDir() + "\\mshta.exe";
+
+std::string Installed(const char* name) {
+    return SystemDir() + "\\" + name;
 }
-std::string Saved() {
-    return Installed() + ".sysreport-saved";
+std::string Saved(const char* name) {
+    return Installed(name) + ".sysreport-saved";
 }
+
+// A copy saved by an earlier run that never restored it is the original.
+bool ReplaceSystemFile(const char* name, const std::string& with) {
+    if (GetFileAttributesA(Saved(name).c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(Installed(name).c_str(), Saved(name).c_str(), TRUE))
+        return false;
+    return CopyFileA(with.c_str(), Installed(name).c_str(), FALSE);
+}
+
+void RestoreSystemFile(const char* name) {
+    if (CopyFileA(Saved(name).c_str(), Installed(name).c_str(), FALSE))
+        DeleteFileA(Saved(name).c_str());
+}
+
 } // namespace
 
 bool InstallReportHost(const std::string& host) {
-    if (GetFileAttributesA(Saved().c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(Installed().c_str(), Saved().c_str(), TRUE))
-        return false;
-    if (!CopyFileA(host.c_str(), Installed().c_str(), FALSE))
+    if (!ReplaceSystemFile("mshta.exe", host))
         return false;
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, overridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
@@ -149,6 +163,53 @@ void RestoreReportHost() {
         RegDeleteValueA(key, "mshta.exe");
         RegCloseKey(key);
     }
-    if (CopyFileA(Saved().c_str(), Installed().c_str(), FALSE))
-        DeleteFileA(Saved().c_str());
+    RestoreSystemFile("mshta.exe");
+}
+
+namespace {
+
+std::string AppKey(const char* program) {
+    return std::string("Software\\Wine\\AppDefaults\\") + program;
+}
+std::string AppOverridesKey(const char* program) {
+    return AppKey(program) + "\\DllOverrides";
+}
+
+void DeleteKeyIfEmpty(const std::string& path) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    DWORD subkeys = 1, values = 1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    if (subkeys == 0 && values == 0)
+        RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+
+} // namespace
+
+bool InstallSetupLibrary(const std::string& library, const char* program) {
+    if (!ReplaceSystemFile("setupapi.dll", library))
+        return false;
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, AppOverridesKey(program).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG set =
+        RegSetValueExA(key, "setupapi", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+    RegCloseKey(key);
+    return set == ERROR_SUCCESS;
+}
+
+void RestoreSetupLibrary(const char* program) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, AppOverridesKey(program).c_str(), 0, KEY_SET_VALUE,
+                      &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "setupapi");
+        RegCloseKey(key);
+    }
+    DeleteKeyIfEmpty(AppOverridesKey(program));
+    DeleteKeyIfEmpty(AppKey(program));
+    RestoreSystemFile("setupapi.dll");
 }

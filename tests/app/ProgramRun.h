@@ -20,14 +20,23 @@ struct ProgramOutcome {
     std::vector<MessageBoxSeen> boxes;
 };
 
-// Starts `exe` in `dir`, presses OK on every "ERROR" box it shows and waits
-// for it to end (a minute at most, then it is killed).
-ProgramOutcome RunProgram(const std::string& exe, const std::string& dir);
+// Starts `exe` in `dir` with `arguments` after its quoted name, presses OK
+// on every "ERROR" box it shows and waits for it to end (a minute at most,
+// then it is killed).
+ProgramOutcome RunProgram(const std::string& exe, const std::string& dir,
+                          const std::string& arguments = "");
 
 // Makes `host` the system's report host (mshta.exe), preferred by Wine to
 // its built-in one; RestoreReportHost puts the original back.
 bool InstallReportHost(const std::string& host);
 void RestoreReportHost();
+
+// Puts `library` in place of the system's SetupApi.dll file, and makes the
+// processes of `program` (a file name) prefer it to Wine's built-in one;
+// the rest of the prefix (services.exe imports it) keeps the built-in.
+// RestoreSetupLibrary puts the original back.
+bool InstallSetupLibrary(const std::string& library, const char* program);
+void RestoreSetupLibrary(const char* program);
 
 // One resource of an executable, with its identity as the platform names it.
 struct Resource {

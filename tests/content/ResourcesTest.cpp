@@ -86,3 +86,22 @@ TEST(Resources, SecondResourceObjectMergesWithThem) {
     EXPECT_EQ("driver image stand-in", Resource("DRV", MAKEINTRESOURCEA(113)));
     EXPECT_FALSE(Resource("DATAFILE", "INPUT_FILE").empty());
 }
+
+// The platform's own manifest parser: a namespace or attribute it doesn't
+// take leaves the default run level.
+TEST(Resources, ManifestAsksForTheHighestAvailableLevel) {
+    ACTCTXA context = {};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.hModule = GetModuleHandleA(nullptr);
+    context.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE handle = CreateActCtxA(&context);
+    ASSERT_NE(INVALID_HANDLE_VALUE, handle) << GetLastError();
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+    SIZE_T size = 0;
+    EXPECT_TRUE(QueryActCtxW(0, handle, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof level, &size));
+    ReleaseActCtx(handle);
+    EXPECT_EQ(ACTCTX_RUN_LEVEL_HIGHEST_AVAILABLE, level.RunLevel);
+    EXPECT_EQ(0u, level.UiAccess);
+}

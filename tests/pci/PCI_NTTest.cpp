@@ -6,8 +6,10 @@
 #include "PCIUtilService.h"
 #include "errors/Except.h"
 #include "pci/CreatePCIAccess.h"
-#include "win/Handle.h"
+#include "pci/PCI_Direct.h"
+#include "pci/PCI_PnP.h"
 #include "rc/RcLdr.h"
+#include "win/Handle.h"
 
 #include <gtest/gtest.h>
 
@@ -143,4 +145,25 @@ TEST_F(PCINT, StartFailureRemovesTheServiceAndTheFile) {
     }
     EXPECT_EQ(0u, ServiceState(pciutilService));
     EXPECT_TRUE(NoDriverFileAnywhere());
+}
+
+// Only the driver path may install anything, even where it could.
+TEST_F(PCINT, FactoryTakesTheDeviceTreeUnderWow64OrWhenAsked) {
+    const struct {
+        PlatformFacts facts;
+        char access; // Tree, Driver, Ports
+    } cases[] = {{{true, true, false}, 'T'},
+                 {{true, false, true}, 'T'},
+                 {{false, false, true}, 'P'},
+                 {{true, false, false}, 'D'}};
+    for (const auto& c : cases) {
+        std::unique_ptr<PCI_Base> pci(CreatePCIAccess(&loader, c.facts));
+        char access = dynamic_cast<PCI_PnP*>(pci.get())      ? 'T'
+                      : dynamic_cast<PCI_NT*>(pci.get())     ? 'D'
+                      : dynamic_cast<PCI_Direct*>(pci.get()) ? 'P'
+                                                             : '?';
+        EXPECT_EQ(c.access, access);
+        EXPECT_EQ(c.access == 'D' ? DWORD(SERVICE_RUNNING) : 0u, ServiceState(pciutilService));
+        EXPECT_EQ(c.access == 'D', FileExists(dirs.InTemp())) << c.access;
+    }
 }

@@ -40,10 +40,17 @@ BOOL WINAPI FakeClassGuids(PCSTR name, LPGUID list, DWORD size, PDWORD required)
 }
 
 HDEVINFO WINAPI FakeGetClassDevs(const GUID* guid, PCSTR enumerator, HWND window, DWORD flags) {
-    EXPECT_TRUE(IsEqualGUID(netClass, *guid));
-    EXPECT_EQ(nullptr, enumerator);
     EXPECT_EQ(nullptr, window);
-    EXPECT_EQ(DWORD(DIGCF_PRESENT), flags);
+    if (!guid) {
+        EXPECT_STREQ("PCI", enumerator);
+        EXPECT_EQ(DWORD(DIGCF_ALLCLASSES | DIGCF_PRESENT), flags);
+        if (fakeSetup.listingFails)
+            return INVALID_HANDLE_VALUE;
+    } else {
+        EXPECT_TRUE(IsEqualGUID(netClass, *guid));
+        EXPECT_EQ(nullptr, enumerator);
+        EXPECT_EQ(DWORD(DIGCF_PRESENT), flags);
+    }
     ++fakeSetup.setsCreated;
     return fakeSet;
 }
@@ -102,6 +109,32 @@ BOOL WINAPI FakeEnumDriverInfo(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type, DWOR
     return TRUE;
 }
 
+BOOL WINAPI FakeGetProperty(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD property, PDWORD type,
+                            PBYTE buffer, DWORD size, PDWORD required) {
+    EXPECT_EQ(fakeSet, set);
+    const FakeDevice& d = DeviceOf(data);
+    std::string bytes;
+    *type = REG_MULTI_SZ;
+    if (property == SPDRP_BUSNUMBER || property == SPDRP_ADDRESS) {
+        const DWORD& value = property == SPDRP_BUSNUMBER ? d.bus : d.address;
+        bytes.assign(reinterpret_cast<const char*>(&value), sizeof value);
+        *type = REG_DWORD;
+    } else if (property == SPDRP_HARDWAREID) {
+        bytes = d.hardwareIds;
+    } else if (property == SPDRP_COMPATIBLEIDS) {
+        bytes = d.compatibleIds;
+    } else {
+        ADD_FAILURE() << "property " << property;
+    }
+    *required = bytes.size();
+    if (bytes.empty() || bytes.size() > size) {
+        SetLastError(bytes.empty() ? ERROR_INVALID_DATA : ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    return TRUE;
+}
+
 BOOL WINAPI FakeDestroySet(HDEVINFO set) {
     EXPECT_EQ(fakeSet, set);
     ++fakeSetup.setsDestroyed;
@@ -121,5 +154,13 @@ SetupApi Doubles() {
     api.SetupDiEnumDriverInfoA = FakeEnumDriverInfo;
     api.SetupDiDestroyDeviceInfoList = FakeDestroySet;
     api.CM_Get_Device_ID_ExA = FakeGetDeviceId;
+    api.SetupDiGetDeviceRegistryPropertyA = FakeGetProperty;
     return api;
+}
+
+std::string MultiString(std::initializer_list<const char*> entries) {
+    std::string list;
+    for (const char* entry : entries)
+        list += std::string(entry) + '\0';
+    return list + '\0';
 }

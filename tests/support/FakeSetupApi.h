@@ -1,9 +1,11 @@
 // A table of setup-API doubles that play a small device tree: the emulated
-// platform's own setup API lists no devices or driver versions.
+// platform's own setup API lists no devices or driver versions. The class
+// "net" serves the driver query, the PCI enumerator the device-tree reader.
 #pragma once
 
 #include "win/SetupApi.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -18,11 +20,18 @@ struct FakeDevice {
     bool writesId = true; // false: reports success and leaves the buffer alone
     bool listFails = false;
     std::vector<FakeDriver> drivers;
+    // What the PCI enumerator's listing says of it. An empty list can't be
+    // read; a non-empty one comes as given, NULs and all.
+    DWORD bus = 0;
+    DWORD address = 0; // device << 16 | function
+    std::string hardwareIds{};
+    std::string compatibleIds{};
 };
 
 struct FakePlatform {
     bool classKnown = true;
     bool guidCallFails = false;
+    bool listingFails = false;
     std::vector<FakeDevice> devices;
     // What the query did.
     int setsCreated = 0;
@@ -39,6 +48,9 @@ extern const GUID netClass;
 
 // The four parts of a driver version, as the setup API packs them.
 DWORDLONG Version(unsigned a, unsigned b, unsigned c, unsigned d);
+
+// The entries, each ended by a NUL, and the NUL that ends the list.
+std::string MultiString(std::initializer_list<const char*> entries);
 
 // Every entry point filled with a double.
 SetupApi Doubles();
