@@ -149,6 +149,10 @@ def read_list(path):
 
 def check_imports(name, pe, allowed, faults):
     listed = allowed.get(name, {})
+    imported = {(dll.lower(), fn) for dll, fn in pe.imports()}
+    # The list says what the image needs: nothing more.
+    for dll, fn in sorted(set(listed) - imported):
+        faults.append("%s does not import %s!%s: drop it from the import list" % (name, dll, fn))
     for dll, fn in pe.imports():
         entry = listed.get((dll.lower(), fn))
         if entry is None:
