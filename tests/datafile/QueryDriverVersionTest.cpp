@@ -63,17 +63,17 @@ TEST_F(QueryDriverVersionTest, VersionPartsUnpadded) {
 
 TEST_F(QueryDriverVersionTest, TwoEntriesAreMarkedInListOrder) {
     fakeSetup.devices = {{nicId,
-                     CR_SUCCESS,
-                     true,
-                     false,
-                     {{"First", Version(7, 2, 0, 16)}, {"Second", Version(7, 1, 0, 3)}}}};
+                          CR_SUCCESS,
+                          true,
+                          false,
+                          {{"First", Version(7, 2, 0, 16)}, {"Second", Version(7, 1, 0, 3)}}}};
     EXPECT_EQ("(Multiple driver versions detected) 7.2.0.16, 7.1.0.3", Query("VEN_1A2B"));
     EXPECT_EQ("Second", description);
 }
 
 TEST_F(QueryDriverVersionTest, SeveralMatchingDevicesShareOneList) {
     fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"A", Version(1, 0, 0, 1)}}},
-                    {nicId, CR_SUCCESS, true, false, {{"B", Version(2, 0, 0, 2)}}}};
+                         {nicId, CR_SUCCESS, true, false, {{"B", Version(2, 0, 0, 2)}}}};
     EXPECT_EQ("1.0.0.1, 2.0.0.2", Query("VEN_1A2B"));
     EXPECT_EQ("B", description);
 
@@ -90,15 +90,15 @@ TEST_F(QueryDriverVersionTest, SeveralMatchingDevicesShareOneList) {
 
 TEST_F(QueryDriverVersionTest, EmptyIdentifierMatchesEveryDevice) {
     fakeSetup.devices = {{otherId, CR_SUCCESS, true, false, {{"Other", Version(1, 0, 0, 0)}}},
-                    {nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}}};
+                         {nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}}};
     EXPECT_EQ("1.0.0.0, 7.2.0.16", Query(""));
     EXPECT_EQ("Nic", description);
 }
 
 TEST_F(QueryDriverVersionTest, DeviceWithoutDriverListAddsNothing) {
     fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}},
-                    {nicId, CR_SUCCESS, true, true, {{"Broken", Version(9, 9, 9, 9)}}},
-                    {nicId, CR_SUCCESS, true, false, {}}};
+                         {nicId, CR_SUCCESS, true, true, {{"Broken", Version(9, 9, 9, 9)}}},
+                         {nicId, CR_SUCCESS, true, false, {}}};
     EXPECT_EQ("7.2.0.16", Query("VEN_1A2B"));
     EXPECT_EQ("Nic", description);
 }
@@ -107,8 +107,8 @@ TEST_F(QueryDriverVersionTest, UnreadableIdentifierIsEmpty) {
     // A failing read, and one that reports success without writing right
     // after a matching device: neither may match by a leftover identifier.
     fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}},
-                    {nicId, CR_NO_SUCH_DEVINST, true, false, {{"Gone", Version(1, 1, 1, 1)}}},
-                    {nicId, CR_SUCCESS, false, false, {{"Silent", Version(2, 2, 2, 2)}}}};
+                         {nicId, CR_NO_SUCH_DEVINST, true, false, {{"Gone", Version(1, 1, 1, 1)}}},
+                         {nicId, CR_SUCCESS, false, false, {{"Silent", Version(2, 2, 2, 2)}}}};
     EXPECT_EQ("7.2.0.16", Query("VEN_1A2B"));
     EXPECT_EQ("Nic", description);
     // Both count as the empty identifier, which the empty text matches.

@@ -3,8 +3,8 @@
 #include "DriverDirs.h"
 #include "PCIUtilService.h"
 #include "errors/Except.h"
-#include "win/Handle.h"
 #include "rc/RcLdr.h"
+#include "win/Handle.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "PCIUtilService.h"
 
 #include "pci/PCIUtilIoctl.h"
-#include "win/Handle.h"
 #include "support/TempDir.h"
+#include "win/Handle.h"
 
 #include <gtest/gtest.h>
 
