@@ -34,6 +34,5 @@ bool ExistingFile::Remove() {
     if (absent)
         return true;
     absent = file.Valid() && DeleteOpenFile(file, path);
-    file.Close();
     return absent;
 }

@@ -16,8 +16,6 @@ public:
 
     bool Held() const { return file.Valid(); }
     HANDLE Get() const { return file.Get(); }
-    // Lets others at the file again.
-    void Release() { file.Close(); }
 
 private:
     Handle file;
