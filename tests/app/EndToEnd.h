@@ -65,8 +65,8 @@ protected:
     std::string Captured(const char* name) const { return ReadFileBytes(capture + "\\" + name); }
 
     // Nothing of a run may stay behind but what `kept` names.
-    void ExpectNothingLeft(bool inputKept = false) {
-        EXPECT_EQ(inputKept, FileExists(work + "\\input.txt"));
+    void ExpectNothingLeft() {
+        EXPECT_FALSE(FileExists(work + "\\input.txt"));
         EXPECT_FALSE(FileExists(work + "\\output.hta"));
         EXPECT_FALSE(FileExists(work + "\\PCIUtil.sys"));
         EXPECT_FALSE(FileExists(TempPath() + "PCIUtil.sys"));

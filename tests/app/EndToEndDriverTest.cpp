@@ -9,10 +9,7 @@
 namespace {
 
 std::string DriverImage() {
-    for (const Resource& r : ReadResources(SYSREPORT_EXE))
-        if (r.type == "DRV" && r.name == "#113")
-            return r.bytes;
-    return "";
+    return ProgramResource("DRV", "#113");
 }
 
 std::string Upper(std::string s) {

@@ -5,8 +5,7 @@
 
 namespace {
 
-// The program's setup library while the object lives. (A process's
-// WINEDLLOVERRIDES never reaches the processes it starts.)
+// The program's setup library while the object lives.
 class StandInSetupLibrary {
 public:
     StandInSetupLibrary()

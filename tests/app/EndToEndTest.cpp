@@ -156,15 +156,9 @@ TEST_F(EndToEnd, PlantedVersionLibraryGetsNoCalls) {
     SetEnvironmentVariableA("SYSREPORT_PLANT_TRACE", trace.c_str());
     // For this program only, a copy beside it is preferred to the system's
     // when the library is asked for by name, as on Windows.
-    const char key[] = "Software\\Wine\\AppDefaults\\SysReport.exe\\DllOverrides";
-    HKEY overrides;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE,
-                                             nullptr, &overrides, nullptr));
-    RegSetValueExA(overrides, "version", 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"),
-                   15);
-    RegCloseKey(overrides);
+    ASSERT_TRUE(SetProgramOverride("SysReport.exe", "version", "native,builtin"));
     ProgramOutcome outcome = Run(exe);
-    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+    ClearProgramOverride("SysReport.exe", "version");
     SetEnvironmentVariableA("SYSREPORT_PLANT_TRACE", nullptr);
 
     EXPECT_TRUE(outcome.boxes.empty());

@@ -2,6 +2,7 @@
 
 #include "support/Services.h"
 
+#include <cstring>
 #include <set>
 #include <stdexcept>
 
@@ -189,27 +190,34 @@ void DeleteKeyIfEmpty(const std::string& path) {
 
 } // namespace
 
-bool InstallSetupLibrary(const std::string& library, const char* program) {
-    if (!ReplaceSystemFile("setupapi.dll", library))
-        return false;
+bool SetProgramOverride(const char* program, const char* library, const char* order) {
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, AppOverridesKey(program).c_str(), 0, nullptr, 0,
                         KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG set =
-        RegSetValueExA(key, "setupapi", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+    LONG set = RegSetValueExA(key, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                              static_cast<DWORD>(std::strlen(order) + 1));
     RegCloseKey(key);
     return set == ERROR_SUCCESS;
 }
 
-void RestoreSetupLibrary(const char* program) {
+void ClearProgramOverride(const char* program, const char* library) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, AppOverridesKey(program).c_str(), 0, KEY_SET_VALUE,
                       &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "setupapi");
+        RegDeleteValueA(key, library);
         RegCloseKey(key);
     }
     DeleteKeyIfEmpty(AppOverridesKey(program));
     DeleteKeyIfEmpty(AppKey(program));
+}
+
+bool InstallSetupLibrary(const std::string& library, const char* program) {
+    return ReplaceSystemFile("setupapi.dll", library) &&
+           SetProgramOverride(program, "setupapi", "native");
+}
+
+void RestoreSetupLibrary(const char* program) {
+    ClearProgramOverride(program, "setupapi");
     RestoreSystemFile("setupapi.dll");
 }

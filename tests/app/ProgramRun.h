@@ -31,6 +31,13 @@ ProgramOutcome RunProgram(const std::string& exe, const std::string& dir,
 bool InstallReportHost(const std::string& host);
 void RestoreReportHost();
 
+// Makes the processes of `program` (a file name) load `library` in the
+// given order ("native", "native,builtin", ...); a process's
+// WINEDLLOVERRIDES never reaches the processes it starts.
+// ClearProgramOverride takes it back, and the keys it leaves empty.
+bool SetProgramOverride(const char* program, const char* library, const char* order);
+void ClearProgramOverride(const char* program, const char* library);
+
 // Puts `library` in place of the system's SetupApi.dll file, and makes the
 // processes of `program` (a file name) prefer it to Wine's built-in one;
 // the rest of the prefix (services.exe imports it) keeps the built-in.
