@@ -8,6 +8,7 @@
 #include "win/Paths.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -19,21 +20,12 @@ const char claimName[] = "SysReport.PCIUtil";
 const LPCSTR driverType = "DRV";
 const LPCSTR driverId = MAKEINTRESOURCEA(113);
 
-// The driver file in the temporary, system and current directory, in that
-// order. A query that fails or doesn't fit a MAX_PATH buffer gives no
-// candidate.
-std::vector<std::string> CandidatePaths() {
-    std::vector<std::string> dirs;
-    char temp[MAX_PATH];
-    DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length > 0 && length < MAX_PATH)
-        dirs.emplace_back(temp, length);
-    for (const std::string& dir : {GetSystemDir(), GetCurrentDir()})
-        if (!dir.empty() && dir.size() < MAX_PATH)
-            dirs.push_back(dir);
-    for (std::string& dir : dirs)
-        dir = JoinPath(dir, driverFile);
-    return dirs;
+// The driver file in the system directory, which only administrators can
+// change: nothing a user controls (the temporary or the current directory)
+// decides what the kernel loads. Empty when it can't be had in full.
+std::string DriverPath() {
+    std::string dir = GetSystemDir();
+    return dir.empty() || dir.size() >= MAX_PATH ? std::string() : JoinPath(dir, driverFile);
 }
 
 // Only where there is no file yet; one we could not fill is removed again.
@@ -83,9 +75,9 @@ bool StopAndWait(SC_HANDLE service) {
     return false;
 }
 
-// A kernel driver registered for one of the candidate files, in any case
-// and with or without the "\??\" the service manager may put in front.
-bool IsOurs(SC_HANDLE service, const std::vector<std::string>& candidates) {
+// A kernel driver registered for our file, in any case and with or without
+// the "\??\" the service manager may put in front.
+bool NamesOurFile(SC_HANDLE service, const std::string& path) {
     DWORD needed = 0;
     QueryServiceConfigA(service, nullptr, 0, &needed);
     if (needed < sizeof(QUERY_SERVICE_CONFIGA))
@@ -98,10 +90,7 @@ bool IsOurs(SC_HANDLE service, const std::vector<std::string>& candidates) {
     const char* image = config->lpBinaryPathName;
     if (std::strncmp(image, "\\??\\", 4) == 0)
         image += 4;
-    for (const std::string& candidate : candidates)
-        if (lstrcmpiA(image, candidate.c_str()) == 0)
-            return true;
-    return false;
+    return lstrcmpiA(image, path.c_str()) == 0;
 }
 
 } // namespace
@@ -117,41 +106,41 @@ void PCI_NT::Init() {
     claim.emplace(claimName);
     if (!claim->Held())
         throw Except_NoAccess(source, "Driver in use by another run");
+    std::string path = DriverPath();
+    if (path.empty())
+        throw Except_NoAccess(source, "No system directory");
     ServiceHandle manager(OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA,
                                          SC_MANAGER_CONNECT | SC_MANAGER_CREATE_SERVICE));
     if (!manager.Valid())
         throw Except_NoAccess(source, "Unable to open service control manager");
-    std::vector<std::string> candidates = CandidatePaths();
-    TakeOverLeftover(manager.Get(), candidates);
 
-    for (const std::string& path : candidates) {
-        bool written = false;
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            if (!WriteNewFile(path, image))
-                continue;
-            written = true;
-        }
-        {
-            // Another's bytes are never held. Nobody may swap ours between
-            // this check and the kernel's load.
-            HeldFile held(path.c_str(), image.Data(), image.Size());
-            if (!held.Held() && !written)
-                continue;
-            if (held.Held() && InstallDriver(manager.Get(), path)) {
-                driverPath = path;
-                return;
-            }
-        }
-        DeleteDriverFile(path);
+    // A file of that name is ours only with exactly our bytes, and is held
+    // from here on: nobody may swap it before the kernel has loaded it. A
+    // service is looked at only once its file has proved ours.
+    bool existed = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::optional<HeldFile> held;
+    if (existed) {
+        held.emplace(path.c_str(), image.Data(), image.Size());
+        if (!held->Held())
+            throw Except_NoAccess(source, "Driver file belongs to another program");
     }
-    if (service.Valid()) {
-        DeleteService(service.Get());
-        service.Close();
+    TakeOverLeftover(manager.Get(), path);
+    bool ready = existed || WriteNewFile(path, image);
+    if (ready) {
+        // Ours from here on, to be removed again if the driver doesn't start.
+        driverPath = path;
+        if (!existed)
+            held.emplace(path.c_str(), image.Data(), image.Size());
+        ready = held->Held() && InstallDriver(manager.Get(), path);
     }
-    throw Except_NoAccess(source, "Unable to install driver");
+    if (!ready) {
+        held.reset();
+        Remove();
+        throw Except_NoAccess(source, "Unable to install driver");
+    }
 }
 
-void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>& candidates) {
+void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::string& path) {
     static const char source[] = "PCI_NT::TakeOverLeftover";
     ServiceHandle existing(OpenServiceA(manager, serviceName, SERVICE_ALL_ACCESS));
     if (!existing.Valid()) {
@@ -159,8 +148,9 @@ void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>&
             return;
         throw Except_NoAccess(source, "Unable to open existing service");
     }
-    if (!IsOurs(existing.Get(), candidates))
+    if (!NamesOurFile(existing.Get(), path))
         throw Except_NoAccess(source, "Service belongs to another program");
+    // Still running: left as it is.
     if (!StopAndWait(existing.Get()))
         throw Except_NoAccess(source, "Unable to stop left-over service");
     service.Reset(existing.Release());
@@ -199,10 +189,16 @@ uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t off
 }
 
 PCI_NT::~PCI_NT() {
-    if (!service.Valid())
-        return;
-    StopAndWait(service.Get());
-    DeleteService(service.Get());
-    service.Close();
-    DeleteDriverFile(driverPath);
+    Remove();
+}
+
+void PCI_NT::Remove() {
+    if (service.Valid()) {
+        StopAndWait(service.Get());
+        DeleteService(service.Get());
+        service.Close();
+    }
+    if (!driverPath.empty())
+        DeleteDriverFile(driverPath);
+    driverPath.clear();
 }

@@ -1,8 +1,9 @@
 // PCI access through the PCIUtil kernel driver, which this object writes
 // out from the program's resources, installs as a service for its own
-// lifetime and removes again. It never changes a driver file or a service
-// that is not its own: ours is a file with exactly the driver's bytes, and a
-// kernel-driver service registered for one of the candidate files.
+// lifetime and removes again. The file lives only in the system directory.
+// It never changes a driver file or a service that is not its own: ours is a
+// file with exactly the driver's bytes, and a kernel-driver service
+// registered for that file while the file is missing or ours.
 #pragma once
 
 #include "pci/PCI_Base.h"
@@ -11,7 +12,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 class RcLdr;
 
@@ -22,19 +22,22 @@ public:
     // One control request per call, on a handle opened for it alone; only a
     // whole answer counts. Throws Except_Driver.
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
-    // Stops and deletes the service and deletes the driver file, if Init got
-    // a service.
+    // Removes what Init installed.
     ~PCI_NT() override;
-    // Installs and starts the driver from the first of the temporary, system
-    // and current directories where that works; a leftover of a killed run
-    // is taken over. Throws Except_MissingResource without a driver image,
-    // Except_NoAccess otherwise.
+    // Installs and starts the driver from the system directory; a leftover
+    // of a killed run is taken over. Throws Except_MissingResource without a
+    // driver image, Except_NoAccess otherwise: then whatever Init made or
+    // took over is removed again, and a foreign file or service is left
+    // exactly as found.
     void Init() override;
 
 private:
     // Keeps an existing PCIUtil service, stopped, when it is a leftover of
     // ours. Throws Except_NoAccess, leaving any other as it is.
-    void TakeOverLeftover(SC_HANDLE manager, const std::vector<std::string>& candidates);
+    void TakeOverLeftover(SC_HANDLE manager, const std::string& path);
+    // Stops and deletes the service, and deletes the driver file once it
+    // has proved ours or was written here.
+    void Remove();
     // Points the service, created if need be, at `path` and starts it.
     bool InstallDriver(SC_HANDLE manager, const std::string& path);
 

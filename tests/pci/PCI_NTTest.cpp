@@ -52,14 +52,16 @@ protected:
 
 } // namespace
 
-TEST_F(PCINT, InstallsFromTheTemporaryDirectoryAndLeavesNothing) {
+// Never from the temporary or the current directory, which the user may
+// point anywhere.
+TEST_F(PCINT, InstallsFromTheSystemDirectoryAndLeavesNothing) {
     {
         std::unique_ptr<PCI_Base> pci(CreatePCIAccess(&loader));
         ASSERT_NE(nullptr, dynamic_cast<PCI_NT*>(pci.get()));
         EXPECT_EQ(DWORD(SERVICE_RUNNING), ServiceState(pciutilService));
-        EXPECT_EQ(dirs.InTemp(), ServiceImagePath(pciutilService));
-        EXPECT_EQ(DriverImage(), ReadFileBytes(dirs.InTemp()));
-        EXPECT_FALSE(FileExists(dirs.InSystem()));
+        EXPECT_EQ(dirs.InSystem(), ServiceImagePath(pciutilService));
+        EXPECT_EQ(DriverImage(), ReadFileBytes(dirs.InSystem()));
+        EXPECT_FALSE(FileExists(dirs.InTemp()));
         EXPECT_FALSE(FileExists(dirs.InCurrent()));
         // Every read opens and closes the device; the driver admits one open.
         for (int i = 0; i < 3; ++i)
@@ -113,21 +115,25 @@ TEST_F(PCINT, ServiceOfAnotherIsLeftAsItWas) {
     }
 }
 
-TEST_F(PCINT, UnwritableCandidateIsSkippedWithoutDelete) {
-    WriteFileBytes(dirs.InTemp(), "someone else's");
-    {
-        // Writing is refused; deleting would succeed, and show when this closes.
-        Handle held(CreateFileA(dirs.InTemp().c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
-                                nullptr));
-        ASSERT_TRUE(held.Valid());
-        PCI_NT pci(&loader);
-        pci.Init();
-        EXPECT_EQ(dirs.InSystem(), ServiceImagePath(pciutilService));
-        EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
+// Another product's file in our place: neither it nor a service registered
+// for it is touched, with or without such a service, and the factory reads
+// the device tree instead.
+TEST_F(PCINT, ForeignFileKeepsItsServiceAndTheTreeServes) {
+    for (bool withService : {false, true}) {
+        SCOPED_TRACE(withService ? "with service" : "file only");
+        WriteFileBytes(dirs.InSystem(), "someone else's");
+        if (withService) {
+            ASSERT_TRUE(InstallService(pciutilService, dirs.InSystem(), false));
+        }
+        EXPECT_THROW(PCI_NT(&loader).Init(), Except_NoAccess);
+        std::unique_ptr<PCI_Base> pci(CreatePCIAccess(&loader, {true, false, false}));
+        EXPECT_NE(nullptr, dynamic_cast<PCI_PnP*>(pci.get()));
+        EXPECT_EQ("someone else's", ReadFileBytes(dirs.InSystem()));
+        EXPECT_EQ(withService ? DWORD(SERVICE_STOPPED) : 0u, ServiceState(pciutilService));
+        EXPECT_EQ(withService ? dirs.InSystem() : "", ServiceImagePath(pciutilService));
+        EXPECT_FALSE(FileExists(dirs.InTemp()));
+        RemoveService(pciutilService);
     }
-    EXPECT_EQ("someone else's", ReadFileBytes(dirs.InTemp()));
-    EXPECT_FALSE(FileExists(dirs.InSystem()));
 }
 
 // With the device name taken by another driver, every candidate's service
@@ -164,6 +170,6 @@ TEST_F(PCINT, FactoryTakesTheDeviceTreeUnderWow64OrWhenAsked) {
                                                              : '?';
         EXPECT_EQ(c.access, access);
         EXPECT_EQ(c.access == 'D' ? DWORD(SERVICE_RUNNING) : 0u, ServiceState(pciutilService));
-        EXPECT_EQ(c.access == 'D', FileExists(dirs.InTemp())) << c.access;
+        EXPECT_EQ(c.access == 'D', FileExists(dirs.InSystem())) << c.access;
     }
 }
