@@ -1,5 +1,6 @@
 #include "pci/PCI_PnP.h"
 
+#include "errors/Except.h"
 #include "pci/PCIUtilIoctl.h"
 #include "win/DeviceInfoSet.h"
 #include "win/SetupApi.h"
@@ -11,6 +12,7 @@
 
 namespace {
 
+const char source[] = "PCI_PnP::Init";
 const uint32_t allOnes = 0xFFFFFFFF;
 
 // Far more than the identifier list of any PCI function; a longer list
@@ -104,17 +106,20 @@ void PCI_PnP::Init() {
         return;
     }
     SetupApiLibrary library;
-    if (library.Table())
-        List(*library.Table());
+    if (!library.Table())
+        throw Except_NoAccess(source, "No setup library");
+    List(*library.Table());
 }
 
 void PCI_PnP::List(const SetupApi& api) {
+    // A tree that can't be listed tells nothing; only a listed tree without
+    // a function says that the function is absent.
     if (!api.ListsDevices())
-        return;
+        throw Except_NoAccess(source, "Setup library cannot list devices");
     DeviceInfoSet set(
         api, api.SetupDiGetClassDevsA(nullptr, "PCI", nullptr, DIGCF_ALLCLASSES | DIGCF_PRESENT));
     if (!set.Valid())
-        return;
+        throw Except_NoAccess(source, "Unable to list PCI devices");
 
     SP_DEVINFO_DATA device;
     std::memset(&device, 0, sizeof device);

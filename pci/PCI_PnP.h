@@ -22,8 +22,9 @@ public:
     // register, for one whose identifier field is missing or malformed, and
     // for every function the tree doesn't list. Never throws.
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
-    // Lists the present devices of the PCI enumerator, once. A missing
-    // library or a failed listing leaves no function listed.
+    // Lists the present devices of the PCI enumerator, once. Throws
+    // Except_NoAccess when the library is missing, lacks the listing
+    // entries, or the listing fails.
     void Init() override;
 
 private:

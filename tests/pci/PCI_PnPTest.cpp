@@ -1,6 +1,7 @@
 // PCI_PnP against setup-API doubles that play a small machine.
 #include "pci/PCI_PnP.h"
 
+#include "errors/Except.h"
 #include "support/FakeSetupApi.h"
 
 #include <gtest/gtest.h>
@@ -68,16 +69,17 @@ TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
     EXPECT_EQ(1, fakeSetup.setsCreated);
 }
 
-TEST_F(PCIPnP, WithoutAListingEveryRegisterIsAllOnes) {
-    fakeSetup.devices = {Function(0, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_5B40&REV_02"}),
-                                  MultiString({"PCI\\CC_0600"}))};
+// A tree that can't be listed is an error; one listed empty has no function.
+TEST_F(PCIPnP, OnlyAListedTreeAnswers) {
     fakeSetup.listingFails = true;
     SetupApi incomplete = api;
     incomplete.SetupDiGetDeviceRegistryPropertyA = nullptr;
     for (const SetupApi* table : {&api, &incomplete}) {
         PCI_PnP pci(*table);
-        pci.Init();
-        EXPECT_EQ(0xFFFFFFFFu, pci.Read(0, 0, 0, 0));
-        EXPECT_EQ(0xFFFFFFFFu, pci.Read(0, 0, 0, 8));
+        EXPECT_THROW(pci.Init(), Except_NoAccess);
     }
+    fakeSetup.listingFails = false;
+    PCI_PnP empty(api);
+    empty.Init();
+    EXPECT_EQ(0xFFFFFFFFu, empty.Read(0, 0, 0, 0));
 }
