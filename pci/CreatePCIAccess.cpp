@@ -5,19 +5,33 @@
 #include "pci/PCI_PnP.h"
 #include "win/SystemLibrary.h"
 
-#include <memory>
-
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record the platform expects");
 
-PCI_Base* CreatePCIAccess(RcLdr* loader, const PlatformFacts& facts) {
-    if (facts.wow64 || (facts.nt && facts.noDriver))
-        return InitPCIAccess(new PCI_PnP);
-    if (facts.nt)
-        return InitPCIAccess(new PCI_NT(loader));
-    return InitPCIAccess(new PCI_Direct);
+namespace {
+
+std::unique_ptr<PCI_Base> Initialised(std::unique_ptr<PCI_Base> access) {
+    access->Init();
+    return access;
 }
 
-PCI_Base* CreatePCIAccess(RcLdr* loader, bool noDriver) {
+} // namespace
+
+std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, const PlatformFacts& facts) {
+    if (!facts.nt && !facts.wow64)
+        return Initialised(std::make_unique<PCI_Direct>());
+    if (!facts.wow64 && !facts.noDriver) {
+        // Whatever keeps the driver from us (no rights, a policy, another
+        // product or run holding the name), the device tree still answers.
+        // The failed attempt has removed all it made before the tree is read.
+        try {
+            return Initialised(std::make_unique<PCI_NT>(loader));
+        } catch (...) {
+        }
+    }
+    return Initialised(std::make_unique<PCI_PnP>());
+}
+
+std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, bool noDriver) {
     return CreatePCIAccess(loader, PlatformFacts{IsNTPlatform(), IsWow64(), noDriver});
 }
 
@@ -38,10 +52,4 @@ bool IsWow64() {
     Wow64Query query;
     kernel.Resolve("IsWow64Process", query);
     return IsWow64(query);
-}
-
-PCI_Base* InitPCIAccess(PCI_Base* access) {
-    std::unique_ptr<PCI_Base> owned(access);
-    owned->Init();
-    return owned.release();
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class RcLdr;
 
 // What the choice rests on.
@@ -14,13 +16,15 @@ struct PlatformFacts {
     bool noDriver; // asked for by the user
 };
 
-// A PCI_PnP under WOW64, and on NT when asked to go without the driver; a
-// PCI_NT bound to loader on other NT platforms; a PCI_Direct elsewhere.
-// Already initialised; the caller owns it. Whatever Init throws reaches the
-// caller after the object is destroyed.
-PCI_Base* CreatePCIAccess(RcLdr* loader, const PlatformFacts& facts);
+// Already initialised:
+// - a PCI_Direct on Windows 9x (neither NT nor WOW64);
+// - a PCI_NT bound to loader on other NT platforms, unless asked to go
+//   without the driver;
+// - a PCI_PnP under WOW64, when asked, and where the driver can't be had.
+// Throws what the device tree's Init throws: then nothing can read PCI.
+std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, const PlatformFacts& facts);
 // The same for the platform this runs on.
-PCI_Base* CreatePCIAccess(RcLdr* loader, bool noDriver = false);
+std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, bool noDriver = false);
 
 using VersionQuery = BOOL(WINAPI*)(LPOSVERSIONINFOA);
 // Whether the platform is of the NT family; a failed query counts as NT.
@@ -32,7 +36,3 @@ using Wow64Query = BOOL(WINAPI*)(HANDLE, PBOOL);
 bool IsWow64(Wow64Query query);
 // By KERNEL32's IsWow64Process, looked up at run time.
 bool IsWow64();
-
-// Calls Init on a new object and hands it out; if Init throws, destroys the
-// object and lets the exception go on unchanged.
-PCI_Base* InitPCIAccess(PCI_Base* access);
