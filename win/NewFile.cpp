@@ -2,6 +2,7 @@
 
 #include "win/DeleteOpenFile.h"
 #include "win/Handle.h"
+#include "win/PrivateSecurity.h"
 
 namespace {
 
@@ -17,9 +18,12 @@ bool SameFile(HANDLE file, DWORD volume, DWORD indexHigh, DWORD indexLow) {
 bool NewFile::Create(const std::string& name, const std::string& bytes) {
     Delete();
     path = name;
+    PrivateSecurity security;
+    if (!security.Valid())
+        return false;
     // Any existing name fails the create, a link's too: it is never followed.
     Handle writer(CreateFileA(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
-                              nullptr, CREATE_NEW,
+                              security.Attributes(), CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     // Without its identity the file couldn't be told from one put in its

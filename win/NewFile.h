@@ -1,6 +1,8 @@
 // A file made under a free name and written in one go, then held for reading
 // only: others may read it, nobody can change, rename or delete it. Deleted
-// again when the object goes, if the name still leads to that very file.
+// again when the object goes, if the name still leads to that very file. On
+// NT only the account running the program, SYSTEM and Administrators may
+// open it at all.
 #pragma once
 
 #include "win/HeldFile.h"

@@ -6,7 +6,51 @@
 
 #include <gtest/gtest.h>
 
+#include <sddl.h>
+
+#include <set>
 #include <string>
+#include <vector>
+
+namespace {
+
+std::string SidText(PSID sid) {
+    char* text = nullptr;
+    std::string result = ConvertSidToStringSidA(sid, &text) ? text : "?";
+    LocalFree(text);
+    return result;
+}
+
+std::string OwnSid() {
+    HANDLE token;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    Handle owned(token);
+    std::vector<char> user(256);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, user.data(), DWORD(user.size()), &size);
+    return SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
+}
+
+// Whom the file's DACL lets in.
+std::set<std::string> AllowedSids(const std::string& path) {
+    std::vector<char> sd(4096);
+    DWORD size = 0;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    std::set<std::string> sids;
+    if (GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), DWORD(sd.size()),
+                         &size) &&
+        GetSecurityDescriptorDacl(sd.data(), &present, &dacl, &defaulted) && present && dacl)
+        for (WORD i = 0; i < dacl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE* ace;
+            if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
+                sids.insert(SidText(&ace->SidStart));
+        }
+    return sids;
+}
+
+} // namespace
 
 TEST(NewFile, MadeOnlyUnderAFreeNameAndHeldUntilDeleted) {
     TempDir dir;
@@ -26,6 +70,13 @@ TEST(NewFile, MadeOnlyUnderAFreeNameAndHeldUntilDeleted) {
         Handle writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, 0, nullptr));
         EXPECT_FALSE(writer.Valid());
+        // Its own entries, none inherited from the folder: the account,
+        // SYSTEM, Administrators (Wine keeps those its file modes can show).
+        const std::set<std::string> sids = AllowedSids(path),
+                                    allowed = {"S-1-5-18", "S-1-5-32-544", OwnSid()};
+        EXPECT_EQ(1u, sids.count(OwnSid()));
+        for (const std::string& sid : sids)
+            EXPECT_EQ(1u, allowed.count(sid)) << sid;
     }
     EXPECT_FALSE(FileExists(path));
 }
