@@ -8,18 +8,15 @@
 
 #include <windows.h>
 
-#include <memory>
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    // Destroyed in reverse order on every path: the PCI access object
-    // (driver service and file) before the loader it borrows.
-    std::unique_ptr<RcLdr> loader;
-    std::unique_ptr<PCI_Base> pci;
     try {
-        loader.reset(new RcLdr(instance));
-        pci.reset(CreatePCIAccess(loader.get(), AsksForNoDriver(commandLine)));
-        ReportBuilder builder(loader.get(), pci.get());
-        builder.Run();
+        // Destroyed in reverse order on every path, before any message box:
+        // the PCI access object (driver service and file) before the loader
+        // it borrows.
+        RcLdr loader(instance);
+        std::unique_ptr<PCI_Base> pci = CreatePCIAccess(&loader, AsksForNoDriver(commandLine));
+        ReportBuilder builder(&loader, pci.get());
+        builder.Run([&pci] { pci.reset(); });
     } catch (...) {
         MessageBoxA(nullptr, "An error has occured", "ERROR", MB_OK | MB_ICONERROR);
     }

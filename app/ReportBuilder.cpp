@@ -8,6 +8,7 @@
 #include "datafile/ScriptString.h"
 #include "datafile/Statement.h"
 #include "datafile/ValueExpr.h"
+#include "errors/Except.h"
 #include "rc/RcLdr.h"
 #include "win/ExistingFile.h"
 #include "win/Paths.h"
@@ -66,7 +67,8 @@ std::string InstalledDriverVersion(const std::string& className, const std::stri
 void AppendUtilityVersion(std::string& out, const Statement& statement,
                           const ProductVersionQuery& productVersion) {
     out += statement.Head();
-    AppendQuoted(out, productVersion());
+    // Read from a file on the machine, like the driver texts.
+    AppendQuoted(out, ScriptString(productVersion()));
 }
 
 void AppendPCI(std::string& out, const Statement& statement, PCI_Base& pci) {
@@ -143,7 +145,7 @@ bool ReportBuilder::MakeInputFile(bool remove) {
     return old.Remove() && input.Create(path, text);
 }
 
-bool ReportBuilder::Run() {
+bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {
     // Both paths must fit before anything is written.
     std::string path;
     if (!CurrentDirPath(outputFile, path)) {
@@ -158,6 +160,11 @@ bool ReportBuilder::Run() {
         ShowWriteError();
         return false;
     }
+    // Nothing of the hardware access (a driver, its service and file) may
+    // outlast the reading, let alone stay while the report is open.
+    pci = nullptr;
+    if (hardwareRead)
+        hardwareRead();
     NewFile shown;
     if (!old.Remove() || !shown.Create(path, page)) {
         MakeInputFile(true);
@@ -168,14 +175,15 @@ bool ReportBuilder::Run() {
     // The host comes from the system directory only: a program of that name
     // beside us or in the current directory must not run in its place.
     std::string host = SystemFile("mshta.exe");
-    if (!host.empty()) {
-        std::string line = "\"" + host + "\" \"" + path + "\"";
-        std::vector<char> commandLine(line.begin(), line.end());
-        commandLine.push_back('\0');
-        LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0);
-    }
+    std::string line = "\"" + host + "\" \"" + path + "\"";
+    std::vector<char> commandLine(line.begin(), line.end());
+    commandLine.push_back('\0');
+    bool shownToUser =
+        !host.empty() && LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0) != 0xFFFFFFFF;
 
     shown.Delete();
     MakeInputFile(true);
+    if (!shownToUser)
+        throw Except_BadExec("ReportBuilder::Run", "mshta.exe");
     return true;
 }

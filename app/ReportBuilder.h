@@ -31,12 +31,16 @@ public:
     ReportBuilder(RcLdr* loader, PCI_Base* pci, DriverQuery driverQuery,
                   ProductVersionQuery productVersion);
 
-    // The whole sequence; blocks while the report is open. False, after
-    // telling the user, when either file can't be written: something other
-    // than a leftover bears its name, or the write fails; then the host
-    // isn't started and nothing of this run remains. Throws on any other
-    // failure; input.txt, if written, goes with the builder.
-    bool Run();
+    // The whole sequence; blocks while the report is open. Once the machine
+    // has been read, the PCI access is no longer used and `hardwareRead` is
+    // called, so that the caller can let it go before the report is shown.
+    // False, after telling the user, when either file can't be written:
+    // something other than a leftover bears its name, or the write fails;
+    // then the host isn't started and nothing of this run remains. Throws
+    // Except_BadExec when the report host can't be started, after removing
+    // both files, and whatever else fails; input.txt, if written, goes with
+    // the builder.
+    bool Run(const std::function<void()>& hardwareRead = nullptr);
 
     // Writes input.txt and holds it (false when that fails, or when
     // something other than an earlier run's input.txt, which ends with the

@@ -38,6 +38,26 @@ public:
     void TearDown() override { RestoreReportHost(); }
 };
 
+// The program's setup library while the object lives: a stand-in whose PCI
+// enumerator lists a made-up machine.
+class StandInSetupLibrary {
+public:
+    StandInSetupLibrary()
+        : installed(InstallSetupLibrary(BesideThisTest("standin_setupapi.dll"), program)) {}
+    ~StandInSetupLibrary() { RestoreSetupLibrary(program); }
+    const bool installed;
+
+private:
+    static constexpr const char* program = "SysReport.exe";
+};
+
+// The registers input.txt begins with for the stand-in's machine.
+inline const std::string standInRegisters =
+    "VendorID =0x7A3E;\r\nDeviceID =0x5B40;\r\nAGP =0xFFFF;\r\n"
+    "GFX =0x5B42;\r\nICH =0xFFFF;\r\nICHR =0x5B70;\r\n"
+    "IDE =0xFFFF;\r\nSMBus =0x5B73;\r\nICHRev =0xF;\r\n"
+    "ICHRRev =0x5;\r\nIDERev =0xF;\r\nSMBusRev =0x5;\r\nWaveLink310";
+
 // Once for the whole executable, whichever files use the fixture.
 inline ::testing::Environment* const standInHostInstalled =
     ::testing::AddGlobalTestEnvironment(new StandInHostInstalled);

@@ -1,5 +1,6 @@
 // The driver's file and service when something already has the name: what
-// is ours is taken over and cleaned up, what is not stays exactly as found.
+// is ours is taken over and cleaned up, what is not stays exactly as found
+// and the report comes from the device tree.
 #include "EndToEnd.h"
 
 #include "win/NamedClaim.h"
@@ -20,51 +21,58 @@ std::string Upper(std::string s) {
 
 } // namespace
 
-TEST_F(EndToEnd, ForeignDriverFileStaysAndTheNextDirectoryServes) {
-    std::string foreign = DriverImage(), inTemp = TempPath() + "PCIUtil.sys";
+// Another product's file or service in the driver's place, or a live run
+// holding it: each stays exactly as found, and the report comes from the
+// device tree instead.
+TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
+    const std::string inSystem = SystemDir() + "\\PCIUtil.sys", elsewhere = scratch / "PCIUtil.sys";
+    std::string foreign = DriverImage();
     foreign.back() ^= 1;
-    WriteFileBytes(inTemp, foreign);
-    ProgramOutcome outcome = Run();
-    std::string after = ReadFileBytes(inTemp);
-    DeleteFileA(inTemp.c_str());
-    EXPECT_EQ(foreign, after);
-    EXPECT_TRUE(outcome.boxes.empty());
-    EXPECT_TRUE(HostRan());
-    ExpectNothingLeft();
-}
-
-// Another product's service, running; and one of ours that a live run holds.
-TEST_F(EndToEnd, ServiceNotOursToTakeIsLeftAsFound) {
+    WriteFileBytes(elsewhere, DriverImage());
     struct Case {
+        const char* what;
+        std::string file; // put at the system directory's name, if any
         std::string image;
         bool running, liveRun;
-    } cases[] = {{scratch / "PCIUtil.sys", true, false}, {TempPath() + "PCIUtil.sys", false, true}};
-    WriteFileBytes(cases[0].image, DriverImage());
+    } cases[] = {{"another's file", foreign, "", false, false},
+                 {"another's file with its service", foreign, inSystem, false, false},
+                 {"another's service, running", "", elsewhere, true, false},
+                 {"our leftover service while a run holds it", "", inSystem, false, true}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.image);
-        ASSERT_TRUE(InstallService("PCIUtil", c.image, c.running));
+        SCOPED_TRACE(c.what);
+        if (!c.file.empty())
+            WriteFileBytes(inSystem, c.file);
+        if (!c.image.empty()) {
+            ASSERT_TRUE(InstallService("PCIUtil", c.image, c.running));
+        }
         ProgramOutcome outcome;
         {
+            StandInSetupLibrary library;
+            ASSERT_TRUE(library.installed);
             std::unique_ptr<NamedClaim> run(c.liveRun ? new NamedClaim("SysReport.PCIUtil")
                                                       : nullptr);
             outcome = Run();
         }
         DWORD state = ServiceState("PCIUtil");
         std::string path = ServiceImagePath("PCIUtil");
+        std::string file = FileExists(inSystem) ? ReadFileBytes(inSystem) : "";
         RemoveService("PCIUtil");
-        EXPECT_EQ(DWORD(c.running ? SERVICE_RUNNING : SERVICE_STOPPED), state);
+        DeleteFileA(inSystem.c_str());
+        EXPECT_EQ(c.image.empty() ? 0 : DWORD(c.running ? SERVICE_RUNNING : SERVICE_STOPPED),
+                  state);
         EXPECT_EQ(c.image, path);
-        ExpectOneErrorBox(outcome);
-        EXPECT_FALSE(HostRan());
+        EXPECT_EQ(c.file, file);
+        EXPECT_TRUE(outcome.boxes.empty());
+        ASSERT_TRUE(HostRan());
+        EXPECT_EQ(standInRegisters, Captured("input.txt").substr(0, standInRegisters.size()));
+        DeleteFileA((capture + "\\cmdline.txt").c_str());
         ExpectNothingLeft();
     }
 }
 
 // As a killed run leaves it: stopped, with the service manager's spelling of
-// the path; or still running from its file.
+// the path and no file; or still running from its file.
 TEST_F(EndToEnd, OwnLeftoverServiceIsTakenOverAndRemoved) {
-    std::string inTemp = TempPath() + "PCIUtil.sys";
-    WriteFileBytes(inTemp, DriverImage());
     ASSERT_TRUE(InstallService("PCIUtil", "\\??\\" + Upper(SystemDir()) + "\\PCIUTIL.SYS", false));
     ProgramOutcome stopped = Run();
     RemoveService("PCIUtil");
@@ -73,8 +81,9 @@ TEST_F(EndToEnd, OwnLeftoverServiceIsTakenOverAndRemoved) {
     ExpectNothingLeft();
 
     DeleteFileA((capture + "\\cmdline.txt").c_str());
-    WriteFileBytes(inTemp, DriverImage());
-    ASSERT_TRUE(InstallService("PCIUtil", inTemp, true));
+    std::string inSystem = SystemDir() + "\\PCIUtil.sys";
+    WriteFileBytes(inSystem, DriverImage());
+    ASSERT_TRUE(InstallService("PCIUtil", inSystem, true));
     ProgramOutcome running = Run();
     RemoveService("PCIUtil");
     EXPECT_TRUE(running.boxes.empty());

@@ -42,6 +42,8 @@ TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
     EXPECT_EQ(12, pcis);
     EXPECT_EQ(7, versions);
     EXPECT_EQ(7, names);
+    // The driver was gone before the report opened.
+    EXPECT_EQ("", Captured("driver.txt"));
     ExpectNothingLeft();
 }
 
@@ -137,11 +139,22 @@ TEST_F(EndToEnd, MissingDataFileWritesNothing) {
     ExpectNothingLeft();
 }
 
-TEST_F(EndToEnd, MissingDriverImageWritesNothing) {
+TEST_F(EndToEnd, MissingDriverImageReportsFromTheTree) {
     std::string copy =
         PatchedCopy([](std::vector<Resource>& resources) { Drop(resources, "DRV", "#113"); });
-    ExpectOneErrorBox(Run(copy));
-    EXPECT_FALSE(HostRan());
+    EXPECT_TRUE(Run(copy).boxes.empty());
+    EXPECT_TRUE(HostRan());
+    ExpectNothingLeft();
+}
+
+// Once the files are written, a host that can't start is an error: the
+// files go, and so does everything else.
+TEST_F(EndToEnd, MissingHostIsAnErrorAndLeavesNothing) {
+    std::string host = SystemDir() + "\\mshta.exe", away = scratch / "mshta.exe";
+    ASSERT_TRUE(MoveFileA(host.c_str(), away.c_str()));
+    ProgramOutcome outcome = Run();
+    ASSERT_TRUE(MoveFileA(away.c_str(), host.c_str()));
+    ExpectOneErrorBox(outcome);
     ExpectNothingLeft();
 }
 

@@ -1,8 +1,9 @@
 // Stands in for the report host. When SYSREPORT_CAPTURE names a folder it
 // records there what it was given: its command line (cmdline.txt), its own
 // path (module.txt), the page its quoted argument names (page.hta) and the
-// input.txt beside that page, and the performance counter at its start
-// (started.txt). Ends with the code in SYSREPORT_HOST_EXIT.
+// input.txt beside that page, the performance counter at its start
+// (started.txt), and whether a PCIUtil service or driver file exists while
+// it runs (driver.txt). Ends with the code in SYSREPORT_HOST_EXIT.
 #include <windows.h>
 
 #include <cstdlib>
@@ -25,6 +26,24 @@ std::string Env(const char* name) {
     return value;
 }
 
+// "service" and "file" for what of the driver is there, space-separated.
+std::string DriverTraces() {
+    std::string traces;
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = manager ? OpenServiceA(manager, "PCIUtil", SERVICE_QUERY_STATUS) : nullptr;
+    if (service || !manager)
+        traces += "service ";
+    if (service)
+        CloseServiceHandle(service);
+    if (manager)
+        CloseServiceHandle(manager);
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, MAX_PATH);
+    if (GetFileAttributesA((std::string(dir) + "\\PCIUtil.sys").c_str()) != INVALID_FILE_ATTRIBUTES)
+        traces += "file";
+    return traces;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -38,6 +57,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         char self[MAX_PATH];
         GetModuleFileNameA(nullptr, self, sizeof self);
         Save(capture + "\\module.txt", self);
+        Save(capture + "\\driver.txt", DriverTraces());
 
         // The argument: the last quoted text of the command line.
         size_t close = line.rfind('"');
