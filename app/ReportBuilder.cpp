@@ -45,13 +45,6 @@ void ShowWriteError() {
     MessageBoxA(nullptr, "COULDN'T WRITE OUTPUT", "ERROR", MB_OK);
 }
 
-// A double quote, the text, a double quote and ";".
-void AppendQuoted(std::string& out, const std::string& text) {
-    out += '"';
-    out += text;
-    out += "\";";
-}
-
 // Read afresh for every statement that asks.
 std::string OwnProductVersion() {
     FileVersionInfo info(nullptr);
@@ -64,34 +57,21 @@ std::string InstalledDriverVersion(const std::string& className, const std::stri
     return QueryDriverVersion(className, hardwareId, description);
 }
 
-void AppendUtilityVersion(std::string& out, const Statement& statement,
-                          const ProductVersionQuery& productVersion) {
-    out += statement.Head();
-    // Read from a file on the machine, like the driver texts.
-    AppendQuoted(out, ScriptString(productVersion()));
+Assignment Text(std::string lead, std::string text) {
+    Assignment a;
+    a.name = VariableName(lead);
+    a.lead = std::move(lead);
+    a.isText = true;
+    a.text = std::move(text);
+    return a;
 }
 
-void AppendPCI(std::string& out, const Statement& statement, PCI_Base& pci) {
-    uint32_t value = ValueExpr(statement.Value()).Evaluate(pci);
-    out += statement.Head();
-    out += FormatHex(value);
-    out += ';';
-}
-
-// Two assignments, NameVersion and NameName, each behind the statement's
-// leading text.
-void AppendDriver(std::string& out, const Statement& statement, const DriverQuery& query) {
-    std::string description;
-    std::string version = query(statement.DriverClass(), statement.DriverHardwareId(), description);
-    std::string name = statement.DriverName();
-    // Both come from the machine: written so that no text can end the
-    // string or add script of its own.
-    out += name;
-    out += "Version=";
-    AppendQuoted(out, ScriptString(version));
-    out += name;
-    out += "Name=";
-    AppendQuoted(out, ScriptString(description));
+Assignment Number(std::string lead, uint32_t number) {
+    Assignment a;
+    a.name = VariableName(lead);
+    a.lead = std::move(lead);
+    a.number = number;
+    return a;
 }
 
 } // namespace
@@ -104,9 +84,8 @@ ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci, DriverQuery driverQue
     : loader(loader), pci(pci), driverQuery(std::move(driverQuery)),
       productVersion(std::move(productVersion)) {}
 
-std::string ReportBuilder::EvaluateVariables(std::string section) {
-    std::string out;
-    out.reserve(section.size());
+std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
+    std::vector<Assignment> out;
     // Each statement is copied once and the scan moves on from its ";", so
     // the cost grows with the length of the section, not its square.
     size_t end;
@@ -114,19 +93,29 @@ std::string ReportBuilder::EvaluateVariables(std::string section) {
         Statement statement(section.substr(from, end - from));
         switch (statement.Form()) {
         case StatementForm::UtilityVersion:
-            AppendUtilityVersion(out, statement, productVersion);
+            out.push_back(Text(statement.Head(), productVersion()));
             break;
         case StatementForm::PCI:
-            AppendPCI(out, statement, *pci);
+            out.push_back(Number(statement.Head(), ValueExpr(statement.Value()).Evaluate(*pci)));
             break;
-        case StatementForm::Driver:
-            AppendDriver(out, statement, driverQuery);
+        case StatementForm::Driver: {
+            // NameVersion and NameName, each behind the statement's leading text.
+            std::string description, name = statement.DriverName();
+            std::string version = driverQuery(statement.DriverClass(),
+                                              statement.DriverHardwareId(), description);
+            out.push_back(Text(name + "Version=", version));
+            out.push_back(Text(name + "Name=", description));
             break;
+        }
         case StatementForm::Other:
             break;
         }
     }
     return out;
+}
+
+std::string ReportBuilder::EvaluateVariables(std::string section) {
+    return ScriptAssignments(Evaluate(section));
 }
 
 bool ReportBuilder::MakeInputFile(bool remove) {

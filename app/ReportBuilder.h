@@ -6,10 +6,12 @@
 // are held unchanged while the host runs.
 #pragma once
 
+#include "app/Assignment.h"
 #include "win/NewFile.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class PCI_Base;
 class RcLdr;
@@ -48,12 +50,14 @@ public:
     // ever deletes the input.txt it wrote.
     bool MakeInputFile(bool remove);
 
-    // The assignments for the statements of `section`, in order: PCI
-    // registers as hex numbers, installed-driver versions and descriptions,
-    // and the program's product version. Text after the last ";" is
-    // dropped, as is every statement of no known form. Exceptions of the
-    // PCI reads pass through, and then nothing is returned; a PCI value with
-    // nothing after the letters PCI throws std::out_of_range.
+    // The values for the statements of `section`, in order: PCI registers,
+    // installed-driver versions and descriptions (two assignments), and the
+    // program's product version. Text after the last ";" is dropped, as is
+    // every statement of no known form. Exceptions of the PCI reads pass
+    // through, and then nothing is returned; a PCI value with nothing after
+    // the letters PCI throws std::out_of_range.
+    std::vector<Assignment> Evaluate(const std::string& section);
+    // The same as the generated script's assignments.
     std::string EvaluateVariables(std::string section);
 
 private:

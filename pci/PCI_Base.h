@@ -12,4 +12,6 @@ public:
     virtual ~PCI_Base() = default;
     // Called once by the factory, before any Read.
     virtual void Init() {}
+    // How the registers are reached: "ports", "driver" or "device tree".
+    virtual const char* AccessName() const = 0;
 };

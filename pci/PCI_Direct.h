@@ -7,4 +7,5 @@
 class PCI_Direct : public PCI_Base {
 public:
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
+    const char* AccessName() const override { return "ports"; }
 };

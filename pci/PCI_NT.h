@@ -30,6 +30,7 @@ public:
     // took over is removed again, and a foreign file or service is left
     // exactly as found.
     void Init() override;
+    const char* AccessName() const override { return "driver"; }
 
 private:
     // Keeps an existing PCIUtil service, stopped, when it is a leftover of

@@ -26,6 +26,7 @@ public:
     // Except_NoAccess when the library is missing, lacks the listing
     // entries, or the listing fails.
     void Init() override;
+    const char* AccessName() const override { return "device tree"; }
 
 private:
     struct Registers {

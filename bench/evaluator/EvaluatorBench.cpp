@@ -13,6 +13,7 @@ namespace {
 
 class ConstantPCI : public PCI_Base {
 public:
+    const char* AccessName() const override { return "test"; }
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override {
         return 0x12345678u ^ (bus << 24 | device << 16 | function << 8 | offset);
     }

@@ -27,6 +27,7 @@ namespace {
 class MachinePCI : public PCI_Base {
 public:
     // Masked as the interface promises: device 32 is device 0.
+    const char* AccessName() const override { return "test"; }
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override {
         auto found = registers.find({bus, device & 31u, function & 7u, offset & 0xFCu});
         return found == registers.end() ? 0xFFFFFFFF : found->second;

@@ -29,6 +29,7 @@ public:
 
     // The answers are given in turn; the last one repeats. The read with the
     // index `failAt` throws as the driver-backed access does.
+    const char* AccessName() const override { return "test"; }
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override {
         reads.push_back({bus, device, function, offset});
         size_t index = reads.size() - 1;
