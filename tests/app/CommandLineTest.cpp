@@ -20,7 +20,6 @@ TEST(CommandLine, ExportAndLogTakeTheNextWordSplitLikeArgv) {
     EXPECT_EQ(ExportFormat::Json, line.format);
     EXPECT_EQ(R"(a\"b\c d\e\\)", line.logPath);
     EXPECT_TRUE(line.help);
-    EXPECT_FALSE(line.noDriver);
     EXPECT_TRUE(ParseCommandLine("\"/nodriver\"").noDriver);
     EXPECT_EQ(ExportFormat::Page, ParseCommandLine("/export x.HTM").format);
     EXPECT_EQ(ExportFormat::Page, ParseCommandLine("/export a.b\\x.html").format);
