@@ -52,7 +52,8 @@ bool MoveAside(const std::string& temp, const std::string& path) {
 
 bool WriteReplacing(const std::string& path, const std::string& bytes,
                     MoveFileExFunction moveFileEx) {
-    // Both would be replaced by the rename on 9x, and neither is on NT.
+    // Never replaced: the 9x way would move either aside, and not every
+    // replacing rename refuses a read-only file (Wine's doesn't).
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
