@@ -1,42 +1,139 @@
 #include "app/CommandLine.h"
 
-#include <cstring>
+#include <windows.h>
+
+#include <vector>
 
 namespace {
+
+enum class Option { None, NoDriver, Help, Export, Log };
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
 // ASCII only: a locale's case rules (a dotless i) must not change the answer.
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
 }
 
-bool IsNoDriver(const char* word, size_t length) {
-    static const char name[] = "nodriver";
-    if (length != 1 + std::strlen(name) || (word[0] != '/' && word[0] != '-'))
-        return false;
-    for (size_t i = 1; i < length; ++i)
-        if (Lower(word[i]) != name[i - 1])
-            return false;
-    return true;
+// One word from `at` on, unquoted; `at` moves past it.
+std::string NextWord(const char*& at) {
+    std::string word;
+    bool quoted = false;
+    while (*at && (quoted || !IsSpace(*at))) {
+        if (*at == '\\') {
+            size_t slashes = 0;
+            for (; *at == '\\'; ++at)
+                ++slashes;
+            // Before a quote, a pair stands for one; an odd one out makes
+            // the quote literal. Elsewhere every backslash stands for itself.
+            word.append(*at == '"' ? slashes / 2 : slashes, '\\');
+            if (*at == '"' && slashes % 2) {
+                word += '"';
+                ++at;
+            }
+        } else if (*at == '"') {
+            quoted = !quoted;
+            ++at;
+        } else {
+            // A double-byte character whole: its trail byte may look like a
+            // backslash.
+            const char* next = CharNextA(at);
+            word.append(at, next);
+            at = next;
+        }
+    }
+    return word;
+}
+
+std::vector<std::string> SplitWords(const char* line) {
+    std::vector<std::string> words;
+    for (const char* at = line; at && *at;) {
+        while (IsSpace(*at))
+            ++at;
+        if (*at)
+            words.push_back(NextWord(at));
+    }
+    return words;
+}
+
+Option OptionOf(const std::string& word) {
+    if (word.size() < 2 || (word[0] != '/' && word[0] != '-'))
+        return Option::None;
+    std::string name = Lower(word.substr(1));
+    if (name == "nodriver")
+        return Option::NoDriver;
+    if (name == "?")
+        return Option::Help;
+    if (name == "export")
+        return Option::Export;
+    if (name == "log")
+        return Option::Log;
+    return Option::None;
+}
+
+// By the text after the last dot of the file's own name.
+ExportFormat FormatOf(const std::string& path) {
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos)
+        return ExportFormat::None;
+    std::string extension = Lower(path.substr(dot + 1));
+    if (extension == "json")
+        return ExportFormat::Json;
+    if (extension == "htm" || extension == "html")
+        return ExportFormat::Page;
+    return ExportFormat::None;
 }
 
 } // namespace
 
-bool AsksForNoDriver(const char* commandLine) {
-    if (!commandLine)
-        return false;
-    for (const char* at = commandLine; *at;) {
-        while (IsSpace(*at))
-            ++at;
-        const char* end = at;
-        while (*end && !IsSpace(*end))
-            ++end;
-        if (end != at && IsNoDriver(at, end - at))
-            return true;
-        at = end;
+CommandLine ParseCommandLine(const char* commandLine) {
+    CommandLine line;
+    std::vector<std::string> words = SplitWords(commandLine);
+    for (size_t i = 0; i < words.size(); ++i) {
+        Option option = OptionOf(words[i]);
+        if (option == Option::NoDriver)
+            line.noDriver = true;
+        if (option == Option::Help)
+            line.help = true;
+        if (option != Option::Export && option != Option::Log)
+            continue;
+        if (i + 1 == words.size() || words[i + 1].empty() ||
+            OptionOf(words[i + 1]) != Option::None) {
+            line.bad = true;
+            continue;
+        }
+        const std::string& file = words[++i];
+        if (option == Option::Log) {
+            line.logPath = file;
+            continue;
+        }
+        line.exportPath = file;
+        line.format = FormatOf(file);
+        if (line.format == ExportFormat::None)
+            line.bad = true;
     }
-    return false;
+    return line;
+}
+
+bool AsksForNoDriver(const char* commandLine) {
+    return ParseCommandLine(commandLine).noDriver;
+}
+
+const char* UsageText() {
+    return "SysReport [/nodriver] [/export FILE.json|FILE.htm] [/log FILE]\n"
+           "\n"
+           "/nodriver  read PCI devices from the device tree, without the driver\n"
+           "/export FILE  write the report to FILE and show nothing: JSON for .json,\n"
+           "    a web page for .htm or .html\n"
+           "/log FILE  append a record of each error to FILE\n"
+           "/?  show this text\n"
+           "\n"
+           "Options start with / or - and may be in any case.\n"
+           "Exit code: 0 report written, 1 hardware or other failure,\n"
+           "2 FILE couldn't be written, 3 bad command line.";
 }

@@ -1,6 +1,6 @@
 #include "datafile/ScriptString.h"
 
-std::string ScriptString(const std::string& text, bool inlineScript) {
+std::string ScriptString(const std::string& text, bool forInlineScript) {
     static const char digits[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
@@ -9,7 +9,7 @@ std::string ScriptString(const std::string& text, bool inlineScript) {
         if (c == '\\' || c == '"') {
             out += '\\';
             out += c;
-        } else if (byte < 0x20 || (inlineScript && c == '<')) {
+        } else if (byte < 0x20 || (forInlineScript && c == '<')) {
             out += "\\x";
             out += digits[byte >> 4];
             out += digits[byte & 0xF];

@@ -8,6 +8,11 @@
 bool LogEnabled = false;
 std::string LogFileName;
 
+void StartLog(const std::string& file) {
+    LogFileName = file;
+    LogEnabled = true;
+}
+
 void LogPrintf(const char* fmt, ...) {
     if (!LogEnabled)
         return;

@@ -11,3 +11,24 @@ TEST(CommandLine, NoDriverIsAWordOfItsOwnInAnyCase) {
         EXPECT_FALSE(AsksForNoDriver(line)) << line;
     EXPECT_FALSE(AsksForNoDriver(nullptr));
 }
+
+TEST(CommandLine, ExportAndLogTakeTheNextWordSplitLikeArgv) {
+    CommandLine line =
+        ParseCommandLine(R"(x -EXPORT "C:\Reports\pc 12.Json" /LOG a\\\"b\\"c d"\e\\ -? y)");
+    EXPECT_FALSE(line.bad);
+    EXPECT_EQ(R"(C:\Reports\pc 12.Json)", line.exportPath);
+    EXPECT_EQ(ExportFormat::Json, line.format);
+    EXPECT_EQ(R"(a\"b\c d\e\\)", line.logPath);
+    EXPECT_TRUE(line.help);
+    EXPECT_TRUE(ParseCommandLine("\"/nodriver\"").noDriver);
+    EXPECT_EQ(ExportFormat::Page, ParseCommandLine("/export x.HTM").format);
+    EXPECT_EQ(ExportFormat::Page, ParseCommandLine("/export a.b\\x.html").format);
+}
+
+TEST(CommandLine, OptionWithoutItsFileOrOtherExtensionIsBad) {
+    for (const char* line :
+         {"/export", "/export x.txt", "/export json", "/export \"\"", "/export x.json\\y", "/log",
+          "/log \"\"", "/log -nodriver", "/export x.json /log"})
+        EXPECT_TRUE(ParseCommandLine(line).bad) << line;
+    EXPECT_FALSE(ParseCommandLine("/log x /export .\\y.json /nodriver").bad);
+}

@@ -8,10 +8,7 @@
 
 class LogOn : public ::testing::Test {
 protected:
-    void SetUp() override {
-        LogFileName = dir / "error.log";
-        LogEnabled = true;
-    }
+    void SetUp() override { StartLog(dir / "error.log"); }
     void TearDown() override {
         LogEnabled = false;
         LogFileName.clear();

@@ -1,0 +1,20 @@
+#include "app/InlinePage.h"
+
+#include "errors/Except.h"
+
+#include <gtest/gtest.h>
+
+TEST(InlinePage, IncludeReplacedByTheScriptWithItsEndTagsEscaped) {
+    const char script[] = "x=\"</SCRIPT></script\";";
+    EXPECT_EQ("<BODY>\r\n<SCRIPT LANGUAGE=JAVASCRIPT TYPE=\"TEXT/JAVASCRIPT\">"
+              "x=\"<\\/SCRIPT><\\/script\";</SCRIPT>\r\n</BODY>",
+              SelfContainedPage("<BODY>\r\n<SCRIPT SRC=\"input.txt\" LANGUAGE=JAVASCRIPT "
+                                "TYPE=\"TEXT/JAVASCRIPT\"></SCRIPT>\r\n</BODY>",
+                                script));
+    EXPECT_EQ("<scripts src=input.txt><script src=a.js></script>"
+              "<script\r\n type='a>b'>x=\"<\\/SCRIPT><\\/script\";</Script >",
+              SelfContainedPage("<scripts src=input.txt><script src=a.js></script>"
+                                "<script\r\n type='a>b'\r\n Src = INPUT.TXT>old</Script >",
+                                script));
+    EXPECT_THROW(SelfContainedPage("<script src='input.txt.js'></script>", script), Except_Base);
+}
