@@ -9,6 +9,11 @@
 /* Exported by the kernel; there is no stdio in kernel mode. */
 int __cdecl sprintf(char* buffer, const char* format, ...);
 
+/* The system service itself, which every NT kernel exports; its Zw twin is
+   exported only from Windows 2000 on. The DDK headers leave it out. */
+NTSYSAPI NTSTATUS NTAPI NtSetSecurityObject(HANDLE handle, SECURITY_INFORMATION information,
+                                            PSECURITY_DESCRIPTOR descriptor);
+
 _Static_assert(IOCTL_PCIUTIL_GET_VERSION ==
                    CTL_CODE(FILE_DEVICE_UNKNOWN, 0x65, METHOD_BUFFERED, FILE_ANY_ACCESS),
                "version code");
@@ -184,12 +189,13 @@ static NTSTATUS RestrictToAdministrators(PDEVICE_OBJECT device) {
     if (!NT_SUCCESS(status))
         return status;
 
-    /* DriverEntry runs in the system process, whose handles user mode
-       cannot reach. */
+    /* DriverEntry runs in a thread of the system process, whose handles
+       user mode cannot reach, and whose previous mode is kernel mode: the
+       system service takes this handle and descriptor as they are. */
     status = ObOpenObjectByPointer(device, 0, NULL, WRITE_DAC, NULL, KernelMode, &handle);
     if (!NT_SUCCESS(status))
         return status;
-    status = ZwSetSecurityObject(handle, DACL_SECURITY_INFORMATION, &descriptor);
+    status = NtSetSecurityObject(handle, DACL_SECURITY_INFORMATION, &descriptor);
     ZwClose(handle);
     return status;
 }
