@@ -72,9 +72,10 @@ static NTSTATUS NTAPI PCIUtilClose(PDEVICE_OBJECT device, PIRP irp) {
 /* The read goes through the HAL, which serialises it with the system's own
    configuration accesses; a driver's own address and data port pair could
    be split by them. Bus, slot and offset come from the same masked address
-   the program's direct port access writes. A read the HAL cannot satisfy
-   (no such bus, an empty slot) gives all ones, as the bus itself answers
-   for an absent function. */
+   the program's direct port access writes: the HAL gets the offset of the
+   whole dword, never the request's own byte offset. A read the HAL cannot
+   satisfy (no such bus, an empty slot) gives all ones, as the bus itself
+   answers for an absent function. */
 static ULONG ReadConfig(const PCI_Request* request) {
     ULONG address =
         PCIConfigAddress(request->Bus, request->Device, request->Function, request->Offset);
@@ -82,10 +83,10 @@ static ULONG ReadConfig(const PCI_Request* request) {
     ULONG value;
 
     slot.u.AsULONG = 0;
-    slot.u.bits.DeviceNumber = (address >> 11) & 0x1F;
-    slot.u.bits.FunctionNumber = (address >> 8) & 0x07;
-    if (HalGetBusDataByOffset(PCIConfiguration, (address >> 16) & 0xFF, slot.u.AsULONG, &value,
-                              address & 0xFC, sizeof value) != sizeof value)
+    slot.u.bits.DeviceNumber = PCIAddressDevice(address);
+    slot.u.bits.FunctionNumber = PCIAddressFunction(address);
+    if (HalGetBusDataByOffset(PCIConfiguration, PCIAddressBus(address), slot.u.AsULONG, &value,
+                              PCIAddressOffset(address), sizeof value) != sizeof value)
         return 0xFFFFFFFF;
     return value;
 }
