@@ -30,6 +30,7 @@ typedef struct PCIUtilExtension {
     PDEVICE_OBJECT DeviceObject;
     volatile UCHAR InUse; /* 1 while a handle is open */
     PFILE_OBJECT Owner;   /* the open that was admitted */
+    BOOLEAN LinkMade;     /* the DOS name is this driver's own */
 } PCIUtilExtension;
 
 static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information) {
@@ -134,11 +135,16 @@ static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
 
 static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
     UNICODE_STRING link;
+    PCIUtilExtension* ext;
     /* Set-up that stopped before the device made no link either. */
     if (!driver->DeviceObject)
         return;
-    RtlInitUnicodeString(&link, LINK_NAME);
-    IoDeleteSymbolicLink(&link);
+    /* A link of the same name that some other driver made stays. */
+    ext = driver->DeviceObject->DeviceExtension;
+    if (ext->LinkMade) {
+        RtlInitUnicodeString(&link, LINK_NAME);
+        IoDeleteSymbolicLink(&link);
+    }
     IoDeleteDevice(driver->DeviceObject);
 }
 
@@ -234,11 +240,20 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
     ext->DeviceObject = device;
     ext->InUse = 0;
     ext->Owner = NULL;
+    ext->LinkMade = FALSE;
     device->Flags |= DO_DIRECT_IO;
     device->Flags &= ~DO_DEVICE_INITIALIZING;
 
-    /* Without the link the driver is loaded but unreachable; opens then fail. */
+    /* Without the link the driver would be loaded but unreachable, and the
+       name may be another product's: the service must not start then. Some
+       hosts open a link that already exists and answer with a success code
+       that says so; that link is not this driver's either. */
     RtlInitUnicodeString(&link, LINK_NAME);
-    IoCreateSymbolicLink(&link, &name);
+    status = IoCreateSymbolicLink(&link, &name);
+    if (status != STATUS_SUCCESS) {
+        IoDeleteDevice(device);
+        return NT_SUCCESS(status) ? STATUS_OBJECT_NAME_COLLISION : status;
+    }
+    ext->LinkMade = TRUE;
     return STATUS_SUCCESS;
 }
