@@ -9,6 +9,11 @@
 /* Exported by the kernel; there is no stdio in kernel mode. */
 int __cdecl sprintf(char* buffer, const char* format, ...);
 
+/* The system service itself, which every NT kernel exports; its Zw twin is
+   exported only from Windows 2000 on. The DDK headers leave it out. */
+NTSYSAPI NTSTATUS NTAPI NtSetSecurityObject(HANDLE handle, SECURITY_INFORMATION information,
+                                            PSECURITY_DESCRIPTOR descriptor);
+
 _Static_assert(IOCTL_PCIUTIL_GET_VERSION ==
                    CTL_CODE(FILE_DEVICE_UNKNOWN, 0x65, METHOD_BUFFERED, FILE_ANY_ACCESS),
                "version code");
@@ -25,6 +30,7 @@ typedef struct PCIUtilExtension {
     PDEVICE_OBJECT DeviceObject;
     volatile UCHAR InUse; /* 1 while a handle is open */
     PFILE_OBJECT Owner;   /* the open that was admitted */
+    BOOLEAN LinkMade;     /* the DOS name is this driver's own */
 } PCIUtilExtension;
 
 static NTSTATUS Complete(PIRP irp, NTSTATUS status, ULONG_PTR information) {
@@ -67,9 +73,10 @@ static NTSTATUS NTAPI PCIUtilClose(PDEVICE_OBJECT device, PIRP irp) {
 /* The read goes through the HAL, which serialises it with the system's own
    configuration accesses; a driver's own address and data port pair could
    be split by them. Bus, slot and offset come from the same masked address
-   the program's direct port access writes. A read the HAL cannot satisfy
-   (no such bus, an empty slot) gives all ones, as the bus itself answers
-   for an absent function. */
+   the program's direct port access writes: the HAL gets the offset of the
+   whole dword, never the request's own byte offset. A read the HAL cannot
+   satisfy (no such bus, an empty slot) gives all ones, as the bus itself
+   answers for an absent function. */
 static ULONG ReadConfig(const PCI_Request* request) {
     ULONG address =
         PCIConfigAddress(request->Bus, request->Device, request->Function, request->Offset);
@@ -77,10 +84,10 @@ static ULONG ReadConfig(const PCI_Request* request) {
     ULONG value;
 
     slot.u.AsULONG = 0;
-    slot.u.bits.DeviceNumber = (address >> 11) & 0x1F;
-    slot.u.bits.FunctionNumber = (address >> 8) & 0x07;
-    if (HalGetBusDataByOffset(PCIConfiguration, (address >> 16) & 0xFF, slot.u.AsULONG, &value,
-                              address & 0xFC, sizeof value) != sizeof value)
+    slot.u.bits.DeviceNumber = PCIAddressDevice(address);
+    slot.u.bits.FunctionNumber = PCIAddressFunction(address);
+    if (HalGetBusDataByOffset(PCIConfiguration, PCIAddressBus(address), slot.u.AsULONG, &value,
+                              PCIAddressOffset(address), sizeof value) != sizeof value)
         return 0xFFFFFFFF;
     return value;
 }
@@ -128,11 +135,16 @@ static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
 
 static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
     UNICODE_STRING link;
+    PCIUtilExtension* ext;
     /* Set-up that stopped before the device made no link either. */
     if (!driver->DeviceObject)
         return;
-    RtlInitUnicodeString(&link, LINK_NAME);
-    IoDeleteSymbolicLink(&link);
+    /* A link of the same name that some other driver made stays. */
+    ext = driver->DeviceObject->DeviceExtension;
+    if (ext->LinkMade) {
+        RtlInitUnicodeString(&link, LINK_NAME);
+        IoDeleteSymbolicLink(&link);
+    }
     IoDeleteDevice(driver->DeviceObject);
 }
 
@@ -184,12 +196,13 @@ static NTSTATUS RestrictToAdministrators(PDEVICE_OBJECT device) {
     if (!NT_SUCCESS(status))
         return status;
 
-    /* DriverEntry runs in the system process, whose handles user mode
-       cannot reach. */
+    /* DriverEntry runs in a thread of the system process, whose handles
+       user mode cannot reach, and whose previous mode is kernel mode: the
+       system service takes this handle and descriptor as they are. */
     status = ObOpenObjectByPointer(device, 0, NULL, WRITE_DAC, NULL, KernelMode, &handle);
     if (!NT_SUCCESS(status))
         return status;
-    status = ZwSetSecurityObject(handle, DACL_SECURITY_INFORMATION, &descriptor);
+    status = NtSetSecurityObject(handle, DACL_SECURITY_INFORMATION, &descriptor);
     ZwClose(handle);
     return status;
 }
@@ -227,11 +240,20 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
     ext->DeviceObject = device;
     ext->InUse = 0;
     ext->Owner = NULL;
+    ext->LinkMade = FALSE;
     device->Flags |= DO_DIRECT_IO;
     device->Flags &= ~DO_DEVICE_INITIALIZING;
 
-    /* Without the link the driver is loaded but unreachable; opens then fail. */
+    /* Without the link the driver would be loaded but unreachable, and the
+       name may be another product's: the service must not start then. Some
+       hosts open a link that already exists and answer with a success code
+       that says so; that link is not this driver's either. */
     RtlInitUnicodeString(&link, LINK_NAME);
-    IoCreateSymbolicLink(&link, &name);
+    status = IoCreateSymbolicLink(&link, &name);
+    if (status != STATUS_SUCCESS) {
+        IoDeleteDevice(device);
+        return NT_SUCCESS(status) ? STATUS_OBJECT_NAME_COLLISION : status;
+    }
+    ext->LinkMade = TRUE;
     return STATUS_SUCCESS;
 }

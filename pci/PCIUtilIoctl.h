@@ -27,13 +27,33 @@ _Static_assert(sizeof(PCI_Request) == 8, "PCI_Request is 8 bytes on the wire");
 /* The bytes of PCI_Request that a read request must carry. */
 #define PCI_REQUEST_INPUT_SIZE 4u
 
+/* Configuration space is read a whole aligned dword at a time: the offset
+   of the dword that holds the byte at `offset`. */
+static inline unsigned char PCIDwordOffset(unsigned char offset) {
+    return (unsigned char)(offset & 0xFC);
+}
+
 /* The value for port 0xCF8 (configuration mechanism #1): enable bit, bus,
    device, function, and the dword that holds the offset's byte. The driver
    takes the bus, slot and offset it hands the HAL from this same value. */
 static inline unsigned int PCIConfigAddress(unsigned char bus, unsigned char device,
                                             unsigned char function, unsigned char offset) {
     return 0x80000000u | (unsigned int)bus << 16 | (unsigned int)(device & 0x1F) << 11 |
-           (unsigned int)(function & 0x07) << 8 | (unsigned int)(offset & 0xFC);
+           (unsigned int)(function & 0x07) << 8 | PCIDwordOffset(offset);
+}
+
+/* The fields of a configuration address, back out of it. */
+static inline unsigned char PCIAddressBus(unsigned int address) {
+    return (unsigned char)(address >> 16);
+}
+static inline unsigned char PCIAddressDevice(unsigned int address) {
+    return (unsigned char)((address >> 11) & 0x1F);
+}
+static inline unsigned char PCIAddressFunction(unsigned int address) {
+    return (unsigned char)((address >> 8) & 0x07);
+}
+static inline unsigned char PCIAddressOffset(unsigned int address) {
+    return PCIDwordOffset((unsigned char)address);
 }
 
 #define PCI_CONFIG_ADDRESS_PORT 0xCF8

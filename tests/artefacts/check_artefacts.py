@@ -12,10 +12,12 @@ checks what the oldest supported Windows needs of them:
 
 Prints every fault found, one a line, and exits 1 if there was any."""
 import os
-import struct
 import sys
 
+import pefile
+
 I386 = 0x14C
+PE32 = 0x10B
 GUI, NATIVE = 2, 1
 # NT releases in order; an import list entry gives one of these.
 NT_RELEASES = ["3.1", "3.5", "3.51", "4.0", "2000", "XP", "2003", "Vista", "7", "8", "8.1", "10"]
@@ -23,101 +25,43 @@ NT_FLOOR = "4.0"
 WIN9X = {"95", "98", "stub", "-"}
 
 
-class PE:
-    """The headers, imports and resources of a 32-bit PE file."""
+def imports(pe):
+    """(DLL, function) pairs; a function imported by ordinal is '#n'."""
+    return [(entry.dll.decode("ascii"),
+             fn.name.decode("ascii") if fn.name else "#%d" % fn.ordinal)
+            for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])
+            for fn in entry.imports]
 
-    def __init__(self, path):
-        with open(path, "rb") as f:
-            self.data = f.read()
-        d = self.data
-        if d[:2] != b"MZ":
-            raise ValueError("not an MZ/PE file")
-        pe = struct.unpack_from("<I", d, 0x3C)[0]
-        if d[pe:pe + 4] != b"PE\0\0":
-            raise ValueError("no PE signature")
-        self.machine, nsections = struct.unpack_from("<HH", d, pe + 4)
-        opt_size = struct.unpack_from("<H", d, pe + 20)[0]
-        opt = pe + 24
-        self.magic = struct.unpack_from("<H", d, opt)[0]
-        if self.magic != 0x10B:
-            raise ValueError("optional header magic 0x%x, not PE32 (0x10b)" % self.magic)
-        self.entry = struct.unpack_from("<I", d, opt + 16)[0]
-        self.subsystem_version = struct.unpack_from("<HH", d, opt + 48)
-        self.checksum_offset = opt + 64
-        self.checksum, self.subsystem = struct.unpack_from("<IH", d, opt + 64)
-        ndirs = struct.unpack_from("<I", d, opt + 92)[0]
-        self.dirs = [struct.unpack_from("<II", d, opt + 96 + 8 * i) for i in range(ndirs)]
-        table = opt + opt_size
-        self.sections = [struct.unpack_from("<IIII", d, table + 40 * i + 8) for i in range(nsections)]
 
-    def offset(self, rva):
-        for vsize, va, rawsize, raw in self.sections:
-            if va <= rva < va + max(vsize, rawsize):
-                return raw + rva - va
-        raise ValueError("RVA 0x%x lies in no section" % rva)
+def resources(pe, type_name, res_id):
+    """The data of every language of resource type_name/res_id."""
+    def key(entry):
+        return str(entry.name) if entry.name is not None else entry.id
 
-    def cstring(self, rva):
-        at = self.offset(rva)
-        return self.data[at:self.data.index(b"\0", at)].decode("ascii")
-
-    def imports(self):
-        """(DLL, function) pairs; a function imported by ordinal is '#n'."""
-        rva = self.dirs[1][0] if len(self.dirs) > 1 else 0
-        found = []
-        while rva:
-            lookup, _, _, name, iat = struct.unpack_from("<IIIII", self.data, self.offset(rva))
-            if not name:
-                break
-            dll = self.cstring(name)
-            thunk = self.offset(lookup or iat)
-            while True:
-                entry = struct.unpack_from("<I", self.data, thunk)[0]
-                if not entry:
-                    break
-                fn = "#%d" % (entry & 0xFFFF) if entry & 0x80000000 else self.cstring(entry + 2)
-                found.append((dll, fn))
-                thunk += 4
-            rva += 20
-        return found
-
-    def resources(self, type_name, res_id):
-        """The data of every language of resource type_name/res_id."""
-        base = self.offset(self.dirs[2][0]) if len(self.dirs) > 2 and self.dirs[2][0] else None
-        if base is None:
-            return []
-
-        def entries(at):
-            named, ids = struct.unpack_from("<HH", self.data, at + 12)
-            for i in range(named + ids):
-                key, child = struct.unpack_from("<II", self.data, at + 16 + 8 * i)
-                if key & 0x80000000:
-                    s = base + (key & 0x7FFFFFFF)
-                    n = struct.unpack_from("<H", self.data, s)[0]
-                    key = self.data[s + 2:s + 2 + 2 * n].decode("utf-16-le")
-                yield key, child
-
-        found = []
-        for key, types in entries(base):
-            if key != type_name:
+    found = []
+    root = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for types in (root.entries if root else []):
+        if key(types) != type_name:
+            continue
+        for names in types.directory.entries:
+            if key(names) != res_id:
                 continue
-            for key, langs in entries(base + (types & 0x7FFFFFFF)):
-                if key != res_id:
-                    continue
-                for _, leaf in entries(base + (langs & 0x7FFFFFFF)):
-                    rva, size = struct.unpack_from("<II", self.data, base + leaf)
-                    found.append(self.data[self.offset(rva):self.offset(rva) + size])
-        return found
+            for lang in names.directory.entries:
+                found.append(pe.get_data(lang.data.struct.OffsetToData, lang.data.struct.Size))
+    return found
 
-    def computed_checksum(self):
-        """The image's 16-bit words summed with end-around carry, plus its length."""
-        d = bytearray(self.data)
-        d[self.checksum_offset:self.checksum_offset + 4] = b"\0\0\0\0"
-        if len(d) % 2:
-            d.append(0)
-        total = sum(struct.unpack("<%dH" % (len(d) // 2), d))
-        while total >> 16:
-            total = (total & 0xFFFF) + (total >> 16)
-        return total + len(self.data)
+
+def check_headers(name, pe, subsystem, faults):
+    """The machine, format (PE32) and subsystem every image here must have."""
+    if pe.FILE_HEADER.Machine != I386:
+        faults.append("%s: machine 0x%x, not i386 (0x14c)" % (name, pe.FILE_HEADER.Machine))
+    if pe.OPTIONAL_HEADER.Magic != PE32:
+        faults.append("%s: optional header magic 0x%x, not PE32 (0x10b)"
+                      % (name, pe.OPTIONAL_HEADER.Magic))
+    if pe.OPTIONAL_HEADER.Subsystem != subsystem:
+        faults.append("%s: subsystem %d, not %s (%d)"
+                      % (name, pe.OPTIONAL_HEADER.Subsystem,
+                         "Windows GUI" if subsystem == GUI else "native", subsystem))
 
 
 def read_list(path):
@@ -149,11 +93,12 @@ def read_list(path):
 
 def check_imports(name, pe, allowed, faults):
     listed = allowed.get(name, {})
-    imported = {(dll.lower(), fn) for dll, fn in pe.imports()}
+    found = imports(pe)
+    imported = {(dll.lower(), fn) for dll, fn in found}
     # The list says what the image needs: nothing more.
     for dll, fn in sorted(set(listed) - imported):
         faults.append("%s does not import %s!%s: drop it from the import list" % (name, dll, fn))
-    for dll, fn in pe.imports():
+    for dll, fn in found:
         entry = listed.get((dll.lower(), fn))
         if entry is None:
             faults.append("%s imports %s!%s, which is not in the import list" % (name, dll, fn))
@@ -166,29 +111,29 @@ def check(list_path, exe_path, sys_path):
     faults = []
     allowed = read_list(list_path)
     exe_name, sys_name = "SysReport.exe", "PCIUtil.sys"  # the list's sections
-    images = {}
+    images, data = {}, {}
     for path in (exe_path, sys_path):
         try:
-            images[path] = PE(path)
+            with open(path, "rb") as f:
+                data[path] = f.read()
+            images[path] = pefile.PE(data=data[path])
         except FileNotFoundError:
             faults.append("%s: missing; the 32-bit product must be built first (scripts/test "
                           "builds it)" % path)
-        except (OSError, ValueError, struct.error) as e:
+        except (OSError, pefile.PEFormatError) as e:
             faults.append("%s: cannot read the 32-bit artefact: %s" % (path, e))
     if len(images) < 2:
         return faults
 
     exe, drv = images[exe_path], images[sys_path]
-    if exe.machine != I386:
-        faults.append("%s: machine 0x%x, not i386 (0x14c)" % (exe_name, exe.machine))
-    if exe.subsystem != GUI:
-        faults.append("%s: subsystem %d, not Windows GUI (2)" % (exe_name, exe.subsystem))
-    if exe.subsystem_version > (4, 0):
-        faults.append("%s: subsystem version %d.%d, above 4.0" % ((exe_name,) + exe.subsystem_version))
+    check_headers(exe_name, exe, GUI, faults)
+    version = (exe.OPTIONAL_HEADER.MajorSubsystemVersion, exe.OPTIONAL_HEADER.MinorSubsystemVersion)
+    if version > (4, 0):
+        faults.append("%s: subsystem version %d.%d, above 4.0" % ((exe_name,) + version))
     check_imports(exe_name, exe, allowed, faults)
 
-    image = drv.data
-    embedded = exe.resources("DRV", 113)
+    image = data[sys_path]
+    embedded = resources(exe, "DRV", 113)
     if not embedded:
         faults.append("%s: no DRV/113 resource" % exe_name)
     for res in embedded:
@@ -197,15 +142,15 @@ def check(list_path, exe_path, sys_path):
             faults.append("%s: DRV/113 (%d bytes) differs from %s (%d bytes) at byte %d"
                           % (exe_name, len(res), sys_name, len(image), at))
 
-    if drv.machine != I386:
-        faults.append("%s: machine 0x%x, not i386 (0x14c)" % (sys_name, drv.machine))
-    if drv.subsystem != NATIVE:
-        faults.append("%s: subsystem %d, not native (1)" % (sys_name, drv.subsystem))
-    if not drv.entry:
+    check_headers(sys_name, drv, NATIVE, faults)
+    if not drv.OPTIONAL_HEADER.AddressOfEntryPoint:
         faults.append("%s: no entry point (AddressOfEntryPoint is 0)" % sys_name)
-    if drv.checksum != drv.computed_checksum():
+    computed = drv.generate_checksum()
+    if drv.OPTIONAL_HEADER.CheckSum != computed:
         faults.append("%s: PE checksum 0x%08x, but its bytes sum to 0x%08x"
-                      % (sys_name, drv.checksum, drv.computed_checksum()))
+                      % (sys_name, drv.OPTIONAL_HEADER.CheckSum, computed))
+    # The driver's imports against the NT column like the program's: a
+    # kernel routine that NT 4.0 lacks stops the driver loading there.
     check_imports(sys_name, drv, allowed, faults)
     return faults
 

@@ -22,3 +22,17 @@ TEST(ConfigAddress, OffsetSelectsTheDwordHoldingTheByte) {
     EXPECT_EQ(0x8000000Cu, PCIConfigAddress(0, 0, 0, 0x0F));
     EXPECT_EQ(0x800000FCu, PCIConfigAddress(0, 0, 0, 0xFF));
 }
+
+// What the driver hands the HAL: the fields back out of the address, and the
+// offset of the whole dword, never the request's byte.
+TEST(ConfigAddress, DriverGetsTheFieldsBackAndTheDwordOffset) {
+    const unsigned char cases[][5] = {
+        {1, 2, 3, 0x0E, 0x0C}, {1, 2, 3, 0x0F, 0x0C}, {255, 31, 7, 0xFF, 0xFC}, {0, 0, 0, 3, 0}};
+    for (const auto& c : cases) {
+        unsigned int address = PCIConfigAddress(c[0], c[1], c[2], c[3]);
+        EXPECT_EQ(c[0], PCIAddressBus(address));
+        EXPECT_EQ(c[1], PCIAddressDevice(address));
+        EXPECT_EQ(c[2], PCIAddressFunction(address));
+        EXPECT_EQ(c[4], PCIAddressOffset(address)) << int(c[3]);
+    }
+}
