@@ -1,5 +1,7 @@
 #include "app/ReportBuilder.h"
 
+#include "app/InlinePage.h"
+#include "app/Json.h"
 #include "app/LaunchAndWait.h"
 #include "datafile/DataFile.h"
 #include "datafile/FileVersionInfo.h"
@@ -9,9 +11,12 @@
 #include "datafile/Statement.h"
 #include "datafile/ValueExpr.h"
 #include "errors/Except.h"
+#include "pci/PCI_Base.h"
 #include "rc/RcLdr.h"
 #include "win/ExistingFile.h"
 #include "win/Paths.h"
+#include "win/ReplacingFile.h"
+#include "win/TextEncoding.h"
 
 #include <windows.h>
 
@@ -55,6 +60,26 @@ std::string OwnProductVersion() {
 std::string InstalledDriverVersion(const std::string& className, const std::string& hardwareId,
                                    std::string& description) {
     return QueryDriverVersion(className, hardwareId, description);
+}
+
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+// The values as the report's JSON document has them: texts in UTF-8.
+std::vector<JsonValue> JsonValues(const std::vector<Assignment>& assignments) {
+    std::vector<JsonValue> values;
+    for (const Assignment& a : assignments) {
+        JsonValue v;
+        v.name = a.name;
+        v.isNumber = !a.isText;
+        v.number = a.number;
+        v.text = AnsiToUtf8(a.text);
+        values.push_back(std::move(v));
+    }
+    return values;
 }
 
 Assignment Text(std::string lead, std::string text) {
@@ -101,8 +126,8 @@ std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
         case StatementForm::Driver: {
             // NameVersion and NameName, each behind the statement's leading text.
             std::string description, name = statement.DriverName();
-            std::string version = driverQuery(statement.DriverClass(),
-                                              statement.DriverHardwareId(), description);
+            std::string version =
+                driverQuery(statement.DriverClass(), statement.DriverHardwareId(), description);
             out.push_back(Text(name + "Version=", version));
             out.push_back(Text(name + "Name=", description));
             break;
@@ -132,6 +157,32 @@ bool ReportBuilder::MakeInputFile(bool remove) {
         return false;
     std::string text = EvaluateVariables(file.variables) + file.script;
     return old.Remove() && input.Create(path, text);
+}
+
+bool ReportBuilder::Export(const std::string& path, ExportFormat format,
+                           const std::function<void()>& hardwareRead) {
+    DataFileSections file = SplitDataFile(LoadText(*loader, "DATAFILE", "INPUT_FILE"));
+    std::string page =
+        format == ExportFormat::Page ? LoadText(*loader, "HTMLFILE", "OUTPUT_FILE") : std::string();
+    JsonReportHead head;
+    head.access = pci->AccessName();
+    std::vector<Assignment> assignments = Evaluate(file.variables);
+    pci = nullptr;
+    if (hardwareRead)
+        hardwareRead();
+
+    std::string report;
+    if (format == ExportFormat::Json) {
+        SYSTEMTIME now;
+        GetSystemTime(&now);
+        head.version = AnsiToUtf8(productVersion());
+        head.computer = AnsiToUtf8(ComputerName());
+        head.time = UtcTimestamp(now);
+        report = JsonReport(head, JsonValues(assignments));
+    } else {
+        report = SelfContainedPage(page, ScriptAssignments(assignments, true) + file.script);
+    }
+    return WriteReplacing(path, report);
 }
 
 bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/Assignment.h"
+#include "app/CommandLine.h"
 #include "win/NewFile.h"
 
 #include <functional>
@@ -43,6 +44,13 @@ public:
     // both files, and whatever else fails; input.txt, if written, goes with
     // the builder.
     bool Run(const std::function<void()>& hardwareRead = nullptr);
+
+    // Reads the machine as Run does, lets `hardwareRead` know as Run does,
+    // and writes the report to `path` in `format` (Json or Page), replacing
+    // whatever bears that name; nothing else is written and nothing shown.
+    // False when `path` can't be written; throws on any other failure.
+    bool Export(const std::string& path, ExportFormat format,
+                const std::function<void()>& hardwareRead = nullptr);
 
     // Writes input.txt and holds it (false when that fails, or when
     // something other than an earlier run's input.txt, which ends with the

@@ -1,8 +1,12 @@
 /* Stands in for the system's SetupApi.dll in one run of the program: the
-   PCI enumerator lists a made-up machine, and that is all it does. */
+   PCI enumerator lists a made-up machine, and the class "net" holds its
+   wireless adapter, whose installed driver has a description that no
+   report may take at its word. */
 #define _SETUPAPI_ /* defines the entry points instead of importing them */
+#define _CFGMGR32_
 #include <windows.h>
 
+#include <cfgmgr32.h>
 #include <setupapi.h>
 #include <string.h>
 
@@ -31,11 +35,15 @@ static const struct {
 };
 static const DWORD count = sizeof devices / sizeof devices[0];
 
-static char listing; /* its address is the one device information set */
+static char listing, adapters; /* their addresses are the device information sets */
+static const GUID netClass = {0x7a3e0001, 0x5a52, 0x4e4b, {0x9a, 0x01, 0, 0, 0, 0, 0, 1}};
+#define ADAPTER 100 /* the adapter's device instance */
 
 HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID* guid, PCSTR enumerator, HWND window, DWORD flags) {
     (void)window;
     (void)flags;
+    if (guid && !enumerator && IsEqualGUID(guid, &netClass))
+        return &adapters;
     if (guid || !enumerator || lstrcmpiA(enumerator, "PCI") != 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -43,7 +51,57 @@ HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID* guid, PCSTR enumerator, HWND wi
     return &listing;
 }
 
+BOOL WINAPI SetupDiClassGuidsFromNameA(PCSTR name, LPGUID guids, DWORD size, PDWORD required) {
+    *required = lstrcmpiA(name, "net") == 0;
+    if (*required && size)
+        *guids = netClass;
+    return TRUE;
+}
+
+CONFIGRET WINAPI CM_Get_Device_ID_ExA(DEVINST device, PSTR id, ULONG size, ULONG flags,
+                                      HMACHINE machine) {
+    (void)flags;
+    (void)machine;
+    lstrcpynA(id,
+              device == ADAPTER ? "PCI\\VEN_7A3E&DEV_4D31&SUBSYS_11117A3E&REV_01\\4&1&0&00E0" : "",
+              (int)size);
+    return CR_SUCCESS;
+}
+
+BOOL WINAPI SetupDiGetDeviceInstallParamsA(HDEVINFO set, PSP_DEVINFO_DATA data,
+                                           PSP_DEVINSTALL_PARAMS_A params) {
+    (void)params;
+    return set == &adapters && data->DevInst == ADAPTER;
+}
+
+BOOL WINAPI SetupDiSetDeviceInstallParamsA(HDEVINFO set, PSP_DEVINFO_DATA data,
+                                           PSP_DEVINSTALL_PARAMS_A params) {
+    return SetupDiGetDeviceInstallParamsA(set, data, params);
+}
+
+BOOL WINAPI SetupDiBuildDriverInfoList(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD type) {
+    (void)type;
+    return set == &adapters && data->DevInst == ADAPTER;
+}
+
+/* A quote, a backslash, a control byte, a byte above 0x7F, and markup. */
+BOOL WINAPI SetupDiEnumDriverInfoA(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD type, DWORD index,
+                                   PSP_DRVINFO_DATA_A driver) {
+    (void)type;
+    if (set != &adapters || data->DevInst != ADAPTER || index > 0) {
+        SetLastError(ERROR_NO_MORE_ITEMS);
+        return FALSE;
+    }
+    lstrcpyA(driver->Description, "Zarnik \"WaveLink\" 310\\A\x01\tB\xE9 </script><b>x");
+    driver->DriverVersion = (DWORDLONG)7 << 48 | (DWORDLONG)2 << 32 | 16;
+    return TRUE;
+}
+
 BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA data) {
+    if (set == &adapters && index == 0) {
+        data->DevInst = ADAPTER;
+        return TRUE;
+    }
     if (set != &listing || index >= count) {
         SetLastError(ERROR_NO_MORE_ITEMS);
         return FALSE;
@@ -88,5 +146,5 @@ BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA dat
 }
 
 BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) {
-    return set == &listing;
+    return set == &listing || set == &adapters;
 }
