@@ -112,3 +112,8 @@ std::string SelfContainedPage(const std::string& page, const std::string& script
     throw Except_Base("Bad page template", "SelfContainedPage",
                       "No script element that loads input.txt");
 }
+
+std::string ReportPage(const std::string& pageTemplate, const std::vector<Assignment>& assignments,
+                       const std::string& script) {
+    return SelfContainedPage(pageTemplate, ScriptAssignments(assignments, true) + script);
+}

@@ -2,7 +2,10 @@
 // loads from input.txt written into it instead.
 #pragma once
 
+#include "app/Assignment.h"
+
 #include <string>
+#include <vector>
 
 // `pageTemplate` with its script include - the first script start tag
 // whose src, in any case, quoted or not, is input.txt - and all up to the
@@ -12,3 +15,9 @@
 // the same in its strings and patterns; the text must hold no "<!--".
 // Throws Except_Base when the template has no such include.
 std::string SelfContainedPage(const std::string& pageTemplate, const std::string& scriptText);
+
+// The report page as one file for a machine read into `assignments`: the
+// template with the generated script inside it, the assignments written for
+// an inline script, then the data file's `script` section.
+std::string ReportPage(const std::string& pageTemplate, const std::vector<Assignment>& assignments,
+                       const std::string& script);

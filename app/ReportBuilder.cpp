@@ -180,7 +180,7 @@ bool ReportBuilder::Export(const std::string& path, ExportFormat format,
         head.time = UtcTimestamp(now);
         report = JsonReport(head, JsonValues(assignments));
     } else {
-        report = SelfContainedPage(page, ScriptAssignments(assignments, true) + file.script);
+        report = ReportPage(page, assignments, file.script);
     }
     return WriteReplacing(path, report);
 }

@@ -1,6 +1,9 @@
 // Writes input.txt as the program would on a described machine:
 //
-//     evaluate DATAFILE MACHINE OUTPUT
+//     evaluate DATAFILE MACHINE OUTPUT [TEMPLATE]
+//
+// With TEMPLATE, OUTPUT is the report page as one file, as an export writes
+// it, instead.
 //
 // MACHINE has a line for each register, each installed driver and the
 // product version:
@@ -10,6 +13,7 @@
 //     version TEXT
 //
 // A register not given reads 0xFFFFFFFF, as on an absent function.
+#include "app/InlinePage.h"
 #include "app/ReportBuilder.h"
 #include "datafile/DataFile.h"
 #include "pci/PCI_Base.h"
@@ -52,8 +56,8 @@ std::string ReadFile(const char* path) {
 } // namespace
 
 int main(int argc, char** argv) try {
-    if (argc != 4)
-        throw std::runtime_error("usage: evaluate DATAFILE MACHINE OUTPUT");
+    if (argc != 4 && argc != 5)
+        throw std::runtime_error("usage: evaluate DATAFILE MACHINE OUTPUT [TEMPLATE]");
     MachinePCI pci;
     std::map<std::string, Driver> drivers;
     std::string version;
@@ -85,8 +89,11 @@ int main(int argc, char** argv) try {
     };
     ReportBuilder builder(nullptr, &pci, query, [&] { return version; });
     DataFileSections file = SplitDataFile(ReadFile(argv[1]));
+    std::string text =
+        argc > 4 ? ReportPage(ReadFile(argv[4]), builder.Evaluate(file.variables), file.script)
+                 : builder.EvaluateVariables(file.variables) + file.script;
     std::ofstream out(argv[3], std::ios::binary);
-    if (!(out << builder.EvaluateVariables(file.variables) << file.script << std::flush))
+    if (!(out << text << std::flush))
         throw std::runtime_error(std::string("cannot write ") + argv[3]);
     return 0;
 } catch (const std::exception& e) {

@@ -84,6 +84,7 @@ MACHINES = {
     "two_drivers": (registers(), {W310: (b"1.0.0.1", b"Zarnik WaveLink 310"), W530: (b"9.0.1.2", NAME530)},
                     b"3.03"),
 }
+SCRIPT_END = b"Zarnik \"WaveLink\" 530AG </script><b>x</b> \\ \xe9"
 MACHINES.update(("chipset%d" % i, (registers(c), {}, b"3.03")) for i, (c, _) in enumerate(CHIPSETS))
 
 
@@ -127,6 +128,17 @@ def test_two_drivers(p):
     check(any(".example/" in a.attrs.get("href", "") for a in p.report().all("a")),
           "two drivers: driver download link")
     check(p.title() == title + ", Version 3.03", "two drivers: title suffix")
+
+
+def test_page_export(p):
+    """The exported page, one file: a description that holds markup and the
+    end of a script element is still text."""
+    inner = p.dom.by_id("Table2")
+    inner = inner and inner.first("td").first("table")
+    check(inner is not None and inner.rows()[1:] == [[SCRIPT_END.decode("cp1252"), "9.0.1.2"]],
+          "page export: the description as text: %r" % (inner and inner.rows()))
+    check(all(b.text() != "x" for b in p.dom.all("b")), "page export: no markup from a description")
+    check(p.title() == title + ", Version 3.03", "page export: title suffix")
 
 
 def test_no_assignments(p):
@@ -238,10 +250,13 @@ with ThreadPoolExecutor(3) as pool:
     inputs = dict(zip(MACHINES, pool.map(lambda m: evaluate(wine_run, evaluator, datafile_path, *m),
                                          MACHINES.values())))
     PAGES = {name: inputs[name] for name in ("other_vendor", "no_driver", "two_drivers")}
+    exported = evaluate(wine_run, evaluator, datafile_path, registers(), {W530: (b"9.0.1.2", SCRIPT_END)},
+                        b"3.03", template_path)
     PAGES["no_assignments"] = script
     PAGES["chipsets"] = inputs["no_driver"] + chipset_probe(
         inputs["chipset%d" % i].split(MARKER)[0] for i in range(len(CHIPSETS)))
     loaded = dict(zip(PAGES, pool.map(lambda b: load(chromium, template, b), PAGES.values())))
+    loaded["page_export"] = load(chromium, exported, b"")
 
 for name, p in loaded.items():
     if name != "no_assignments":

@@ -11,11 +11,11 @@ import tempfile
 MARKER = b"/*ENDVARS*/"
 
 
-def evaluate(wine_run, program, datafile, registers, drivers, version):
+def evaluate(wine_run, program, datafile, registers, drivers, version, template=None):
     """input.txt as the evaluator program writes it from the data file on a
     machine with these PCI registers ({(bus, device, function, offset):
     value}), installed drivers ({hardware-ID text: (version, description)})
-    and product version."""
+    and product version; with a template, the exported report page instead."""
     with tempfile.TemporaryDirectory(prefix="report-machine-") as work:
         machine, out = os.path.join(work, "machine.txt"), os.path.join(work, "input.txt")
         lines = [b"pci %d %d %d %d %X" % (at + (value,)) for at, value in registers.items()]
@@ -23,7 +23,8 @@ def evaluate(wine_run, program, datafile, registers, drivers, version):
         with open(machine, "wb") as f:
             f.write(b"".join(l + b"\n" for l in lines + [b"version " + version]))
         run = subprocess.run([wine_run, program, "Z:" + os.path.abspath(datafile), "Z:" + machine,
-                              "Z:" + out], stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
+                              "Z:" + out] + (["Z:" + os.path.abspath(template)] if template else []),
+                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
         if run.returncode != 0:
             raise RuntimeError("evaluator failed: " + run.stdout.decode("utf-8", "replace"))
         with open(out, "rb") as f:

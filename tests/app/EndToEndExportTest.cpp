@@ -1,0 +1,129 @@
+// The report written to a file for a script to collect: the values the
+// report shows, in a file a real JSON parser reads back, and exit codes that
+// say what happened.
+#include "EndToEnd.h"
+
+#include <nlohmann/json.hpp>
+
+#include <regex>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+std::string Utf8(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), &wide[0], int(wide.size())));
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0],
+                                    int(utf8.size()), nullptr, nullptr));
+    return utf8;
+}
+
+// A script string's text with its escapes undone.
+std::string Unescaped(const std::string& literal) {
+    std::string text;
+    for (size_t i = 0; i < literal.size(); ++i) {
+        if (literal[i] != '\\')
+            text += literal[i];
+        else if (literal[++i] == 'x')
+            text += char(std::stoi(literal.substr(++i, 2), nullptr, 16)), ++i;
+        else
+            text += literal[i];
+    }
+    return text;
+}
+
+// What input.txt's assignments leave in each variable, in the order they
+// first appear: numbers, and texts in UTF-8.
+Json ScriptValues(const std::string& input) {
+    std::string section = input.substr(0, input.find("/*ENDVARS*/"));
+    std::regex assignment(R"re((\w+) *=(?:0x([0-9A-F]+)|"((?:[^"\\]|\\.)*)");)re");
+    Json values = Json::object();
+    for (std::sregex_iterator m(section.begin(), section.end(), assignment), end; m != end; ++m)
+        if ((*m)[2].matched)
+            values[(*m)[1].str()] = std::stoul((*m)[2].str(), nullptr, 16);
+        else
+            values[(*m)[1].str()] = Utf8(Unescaped((*m)[3].str()));
+    return values;
+}
+
+std::string ComputerName() {
+    char name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? Utf8(name) : "";
+}
+
+} // namespace
+
+TEST_F(EndToEnd, JsonExportHoldsWhatTheReportShows) {
+    StandInSetupLibrary library;
+    ASSERT_TRUE(library.installed);
+    ASSERT_TRUE(Run(SYSREPORT_EXE, "/nodriver").boxes.empty());
+    std::string input = Captured("input.txt");
+    DeleteFileA((capture + "\\cmdline.txt").c_str());
+
+    const std::string file = work + "\\pc 12.json";
+    ProgramOutcome outcome = Run(SYSREPORT_EXE, "-NoDriver /EXPORT \"pc 12.json\"");
+    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_TRUE(outcome.boxes.empty());
+    EXPECT_FALSE(HostRan());
+    Json report = Json::parse(ReadFileBytes(file));
+    DeleteFileA(file.c_str());
+    ExpectNothingLeft();
+
+    std::vector<std::string> members;
+    for (const auto& member : report.items())
+        members.push_back(member.key());
+    EXPECT_EQ((std::vector<std::string>{"format", "utility", "version", "computer", "time",
+                                        "access", "values"}),
+              members);
+    EXPECT_EQ(1, report["format"]);
+    EXPECT_EQ("SysReport", report["utility"]);
+    EXPECT_EQ("3.03", report["version"]);
+    EXPECT_EQ(ComputerName(), report["computer"]);
+    EXPECT_TRUE(std::regex_match(report["time"].get<std::string>(),
+                                 std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")));
+    EXPECT_EQ("device tree", report["access"]);
+    EXPECT_EQ(ScriptValues(input), report["values"]);
+    // Quote, backslash, control bytes and é come back as the driver gave them.
+    EXPECT_EQ("Zarnik \"WaveLink\" 310\\A\x01\tB\xC3\xA9 </script><b>x",
+              report["values"]["WaveLink310Name"]);
+    EXPECT_EQ(0x7A3E, report["values"]["VendorID"]);
+
+    // Through the driver, which leaves nothing behind either.
+    EXPECT_EQ(0u, Run(SYSREPORT_EXE, "/export pc.json").exitCode);
+    EXPECT_EQ("driver", Json::parse(ReadFileBytes(work + "\\pc.json"))["access"]);
+    DeleteFileA((work + "\\pc.json").c_str());
+    ExpectNothingLeft();
+}
+
+// Nothing shown, nothing left, and the code says why; a failure's record
+// goes to the log asked for.
+TEST_F(EndToEnd, ExportFailuresSayWhyInTheExitCode) {
+    const std::string broken = PatchedCopy(
+        [](std::vector<Resource>& resources) { Drop(resources, "DATAFILE", "INPUT_FILE"); });
+    CreateDirectoryA((work + "\\taken.json").c_str(), nullptr);
+    const struct {
+        std::string exe, arguments;
+        DWORD code;
+    } cases[] = {{SYSREPORT_EXE, "/export", 3},
+                 {SYSREPORT_EXE, "/export pc.txt", 3},
+                 {SYSREPORT_EXE, "/export missing\\pc.json", 2},
+                 {SYSREPORT_EXE, "/export taken.json", 2},
+                 {broken, "/export pc.json /log \"error log.txt\"", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ProgramOutcome outcome = Run(c.exe, c.arguments);
+        EXPECT_EQ(c.code, outcome.exitCode);
+        EXPECT_TRUE(outcome.boxes.empty());
+        EXPECT_FALSE(HostRan());
+        EXPECT_FALSE(FileExists(work + "\\pc.json"));
+        EXPECT_FALSE(FileExists(work + "\\pc.txt"));
+        ExpectNothingLeft();
+    }
+    EXPECT_TRUE(RemoveDirectoryA((work + "\\taken.json").c_str()));
+    std::string log = ReadFileBytes(work + "\\error log.txt");
+    EXPECT_EQ(0u, log.find("Missing resource\r\n")) << log;
+}
