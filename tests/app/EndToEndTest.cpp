@@ -80,7 +80,9 @@ TEST_F(EndToEnd, DirectoryTooLongForPageSaysSoAndWritesNothing) {
     // input.txt still fits a MAX_PATH buffer here, output.hta no longer.
     std::string dir = work;
     while (dir.size() < MAX_PATH - 11) {
-        dir += "\\" + std::string(std::min<size_t>(100, MAX_PATH - 12 - dir.size()), 'd');
+        // Never a last step of one character: that would be a name of none.
+        size_t left = MAX_PATH - 12 - dir.size();
+        dir += "\\" + std::string(left <= 100 ? left : left == 101 ? 99 : 100, 'd');
         ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir.size();
     }
     ASSERT_EQ(MAX_PATH - 11u, dir.size());
