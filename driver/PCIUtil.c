@@ -4,7 +4,7 @@
    control codes. */
 #include <ntifs.h> /* ntddk.h plus the security and object routines */
 
-#include "pci/PCIUtilIoctl.h"
+#include "driver/PCIUtilIoctl.h"
 
 /* Exported by the kernel; there is no stdio in kernel mode. */
 int __cdecl sprintf(char* buffer, const char* format, ...);
@@ -20,10 +20,6 @@ _Static_assert(IOCTL_PCIUTIL_GET_VERSION ==
 _Static_assert(IOCTL_PCIUTIL_READ_CONFIG ==
                    CTL_CODE(FILE_DEVICE_UNKNOWN, 0xC8, METHOD_BUFFERED, FILE_ANY_ACCESS),
                "read code");
-
-#define DEVICE_NAME L"\\Device\\PCIUtil"
-#define LINK_NAME L"\\DosDevices\\PCIUtil"
-#define BUILD_STAMP "Thu May 27 14:56:42 2004"
 
 typedef struct PCIUtilExtension {
     PDRIVER_OBJECT DriverObject;
@@ -119,7 +115,7 @@ static NTSTATUS NTAPI PCIUtilDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
         }
         case IOCTL_PCIUTIL_GET_VERSION: {
             char text[64];
-            ULONG length = (ULONG)sprintf(text, "PCIUtil created on %s", BUILD_STAMP);
+            ULONG length = (ULONG)sprintf(text, "PCIUtil created on %s", PCIUTIL_BUILD_STAMP);
             if (length > outLength)
                 length = outLength;
             if (length)
@@ -142,7 +138,7 @@ static VOID NTAPI PCIUtilUnload(PDRIVER_OBJECT driver) {
     /* A link of the same name that some other driver made stays. */
     ext = driver->DeviceObject->DeviceExtension;
     if (ext->LinkMade) {
-        RtlInitUnicodeString(&link, LINK_NAME);
+        RtlInitUnicodeString(&link, PCIUTIL_LINK_NAME);
         IoDeleteSymbolicLink(&link);
     }
     IoDeleteDevice(driver->DeviceObject);
@@ -219,7 +215,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = PCIUtilDeviceControl;
     driver->DriverUnload = PCIUtilUnload;
 
-    RtlInitUnicodeString(&name, DEVICE_NAME);
+    RtlInitUnicodeString(&name, PCIUTIL_DEVICE_NAME);
     /* FILE_DEVICE_SECURE_OPEN: where the system honours it, names below the
        device are checked against the device's security too. */
     status = IoCreateDevice(driver, sizeof(PCIUtilExtension), &name, FILE_DEVICE_UNKNOWN,
@@ -248,7 +244,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
        name may be another product's: the service must not start then. Some
        hosts open a link that already exists and answer with a success code
        that says so; that link is not this driver's either. */
-    RtlInitUnicodeString(&link, LINK_NAME);
+    RtlInitUnicodeString(&link, PCIUTIL_LINK_NAME);
     status = IoCreateSymbolicLink(&link, &name);
     if (status != STATUS_SUCCESS) {
         IoDeleteDevice(device);

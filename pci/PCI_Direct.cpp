@@ -1,6 +1,6 @@
 #include "pci/PCI_Direct.h"
 
-#include "pci/PCIUtilIoctl.h"
+#include "driver/PCIUtilIoctl.h"
 
 uint32_t PCI_Direct::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {
     uint32_t address = PCIConfigAddress(bus, device, function, offset);

@@ -1,7 +1,7 @@
 #include "pci/PCI_NT.h"
 
+#include "driver/PCIUtilIoctl.h"
 #include "errors/Except.h"
-#include "pci/PCIUtilIoctl.h"
 #include "rc/RcLdr.h"
 #include "win/Handle.h"
 #include "win/HeldFile.h"
@@ -12,20 +12,12 @@
 
 namespace {
 
-const char driverFile[] = "PCIUtil.sys";
-const char serviceName[] = "PCIUtil";
-const char displayName[] = "PCI Utility";
-const char devicePath[] = "\\\\.\\PCIUtil";
-const char claimName[] = "SysReport.PCIUtil";
-const LPCSTR driverType = "DRV";
-const LPCSTR driverId = MAKEINTRESOURCEA(113);
-
 // The driver file in the system directory, which only administrators can
 // change: nothing a user controls (the temporary or the current directory)
 // decides what the kernel loads. Empty when it can't be had in full.
 std::string DriverPath() {
     std::string dir = GetSystemDir();
-    return dir.empty() || dir.size() >= MAX_PATH ? std::string() : JoinPath(dir, driverFile);
+    return dir.empty() || dir.size() >= MAX_PATH ? std::string() : JoinPath(dir, PCIUTIL_FILE_NAME);
 }
 
 // Only where there is no file yet; one we could not fill is removed again.
@@ -98,12 +90,12 @@ bool NamesOurFile(SC_HANDLE service, const std::string& path) {
 void PCI_NT::Init() {
     static const char source[] = "PCI_NT::Init";
     RcRes image;
-    loader->Load(image, driverType, driverId);
+    loader->Load(image, PCIUTIL_RESOURCE_TYPE_TEXT, MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID));
     // An empty image would match any empty file.
     if (!image.Data() || image.Size() == 0)
         throw Except_NoAccess(source, "Empty driver image");
 
-    claim.emplace(claimName);
+    claim.emplace(PCIUTIL_CLAIM_NAME);
     if (!claim->Held())
         throw Except_NoAccess(source, "Driver in use by another run");
     std::string path = DriverPath();
@@ -142,7 +134,7 @@ void PCI_NT::Init() {
 
 void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::string& path) {
     static const char source[] = "PCI_NT::TakeOverLeftover";
-    ServiceHandle existing(OpenServiceA(manager, serviceName, SERVICE_ALL_ACCESS));
+    ServiceHandle existing(OpenServiceA(manager, PCIUTIL_SERVICE_NAME, SERVICE_ALL_ACCESS));
     if (!existing.Valid()) {
         if (GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST)
             return;
@@ -158,20 +150,20 @@ void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::string& path) {
 
 bool PCI_NT::InstallDriver(SC_HANDLE manager, const std::string& path) {
     if (!service.Valid())
-        service.Reset(CreateServiceA(manager, serviceName, displayName, SERVICE_ALL_ACCESS,
-                                     SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
-                                     SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
-                                     nullptr, nullptr));
+        service.Reset(CreateServiceA(manager, PCIUTIL_SERVICE_NAME, PCIUTIL_DISPLAY_NAME,
+                                     SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
+                                     SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, path.c_str(),
+                                     nullptr, nullptr, nullptr, nullptr, nullptr));
     else if (!ChangeServiceConfigA(service.Get(), SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
                                    SERVICE_ERROR_NORMAL, path.c_str(), nullptr, nullptr, nullptr,
-                                   nullptr, nullptr, displayName))
+                                   nullptr, nullptr, PCIUTIL_DISPLAY_NAME))
         return false;
     return service.Valid() && StartServiceA(service.Get(), 0, nullptr);
 }
 
 uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {
     PCI_Request request = {bus, device, function, offset, 0};
-    Handle driver(CreateFileA(devicePath, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    Handle driver(CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!driver.Valid()) {
         DWORD code = GetLastError(); // taken before the exception's allocation can change it
         throw Except_Driver("PCI_NT::Read", "Unable to open driver", code);

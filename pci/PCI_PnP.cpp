@@ -1,7 +1,7 @@
 #include "pci/PCI_PnP.h"
 
 #include "errors/Except.h"
-#include "pci/PCIUtilIoctl.h"
+#include "driver/PCIUtilIoctl.h"
 #include "win/DeviceInfoSet.h"
 #include "win/SetupApi.h"
 

@@ -5,7 +5,7 @@
 // SysReport with this.
 #include "app/LaunchAndWait.h"
 #include "datafile/DataFile.h"
-#include "pci/PCIUtilIoctl.h"
+#include "driver/PCIUtilIoctl.h"
 #include "rc/RcLdr.h"
 #include "rc/WriteBuffer.h"
 #include "win/Handle.h"

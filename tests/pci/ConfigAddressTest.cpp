@@ -1,5 +1,5 @@
 // The configuration address that both the driver and the port access build.
-#include "pci/PCIUtilIoctl.h"
+#include "driver/PCIUtilIoctl.h"
 
 #include <gtest/gtest.h>
 

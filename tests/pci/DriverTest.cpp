@@ -2,7 +2,7 @@
 // from the image this executable carries.
 #include "PCIUtilService.h"
 
-#include "pci/PCIUtilIoctl.h"
+#include "driver/PCIUtilIoctl.h"
 #include "support/TempDir.h"
 #include "support/Wine.h"
 #include "win/Handle.h"

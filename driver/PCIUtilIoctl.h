@@ -1,7 +1,33 @@
-/* What the program and the PCIUtil driver must agree on: the control codes,
-   the request record and the configuration address. Plain C, so that the
-   driver can include it. */
+/* What the program and the PCIUtil driver must agree on: the names, the
+   control codes, the request record and the configuration address. Plain C,
+   so that the driver can include it; the resource compiler reads the
+   #defines. */
 #pragma once
+
+/* The driver's file, the service that loads it, and the device it makes. */
+#define PCIUTIL_FILE_NAME "PCIUtil.sys"
+#define PCIUTIL_SERVICE_NAME "PCIUtil"
+#define PCIUTIL_DISPLAY_NAME "PCI Utility"
+#define PCIUTIL_DEVICE_NAME L"\\Device\\PCIUtil"
+#define PCIUTIL_LINK_NAME L"\\DosDevices\\PCIUtil"
+#define PCIUTIL_DEVICE_PATH "\\\\.\\PCIUtil" /* the link, as a program opens it */
+
+/* The program carries the image as this resource. The resource compiler
+   takes the type as a word; PCIUTIL_RESOURCE_TYPE_TEXT is it as a text. */
+#define PCIUTIL_RESOURCE_TYPE DRV
+#define PCIUTIL_RESOURCE_ID 113
+#define PCIUTIL_TEXT_(word) #word
+#define PCIUTIL_TEXT(word) PCIUTIL_TEXT_(word)
+#define PCIUTIL_RESOURCE_TYPE_TEXT PCIUTIL_TEXT(PCIUTIL_RESOURCE_TYPE)
+
+/* Held by the run that has the driver, so that another run doesn't take
+   its live service for a leftover. */
+#define PCIUTIL_CLAIM_NAME "SysReport.PCIUtil"
+
+/* What the version request answers after "PCIUtil created on ". */
+#define PCIUTIL_BUILD_STAMP "Thu May 27 14:56:42 2004"
+
+#ifndef RC_INVOKED
 
 /* Device type 0x22 (unknown), buffered, any access: a handle opened with no
    access rights may send them. */
@@ -58,3 +84,5 @@ static inline unsigned char PCIAddressOffset(unsigned int address) {
 
 #define PCI_CONFIG_ADDRESS_PORT 0xCF8
 #define PCI_CONFIG_DATA_PORT 0xCFC
+
+#endif /* RC_INVOKED */
