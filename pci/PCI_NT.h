@@ -19,8 +19,7 @@ class PCI_NT : public PCI_Base {
 public:
     // Touches neither files nor services. The loader must outlive us.
     explicit PCI_NT(RcLdr* loader) : loader(loader) {}
-    // One control request per call, on a handle opened for it alone; only a
-    // whole answer counts. Throws Except_Driver.
+    // One control request per call, on a handle opened for it alone.
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
     // Removes what Init installed.
     ~PCI_NT() override;
