@@ -35,14 +35,17 @@ std::string DeviceId(const SetupApi& api, DEVINST device) {
 }
 
 // Asks for the installed driver in the list built next, also when it is
-// marked as excluded from selection.
-void IncludeInstalledDriver(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
+// marked as excluded from selection. False, with nothing written back, when
+// the device's parameters can't be read.
+bool IncludeInstalledDriver(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
     SP_DEVINSTALL_PARAMS_A params;
     std::memset(&params, 0, sizeof params);
     params.cbSize = sizeof params;
-    api.SetupDiGetDeviceInstallParamsA(set, &device, &params);
+    if (!api.SetupDiGetDeviceInstallParamsA(set, &device, &params))
+        return false;
     params.FlagsEx |= DI_FLAGSEX_INSTALLEDDRIVER | DI_FLAGSEX_ALLOWEXCLUDEDDRVS;
     api.SetupDiSetDeviceInstallParamsA(set, &device, &params);
+    return true;
 }
 
 } // namespace
@@ -82,8 +85,8 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
     for (DWORD index = 0; api.SetupDiEnumDeviceInfo(set.Get(), index, &device); ++index) {
         if (DeviceId(api, device.DevInst).find(hardwareId) == std::string::npos)
             continue;
-        IncludeInstalledDriver(api, set.Get(), device);
-        if (!api.SetupDiBuildDriverInfoList(set.Get(), &device, SPDIT_COMPATDRIVER))
+        if (!IncludeInstalledDriver(api, set.Get(), device) ||
+            !api.SetupDiBuildDriverInfoList(set.Get(), &device, SPDIT_COMPATDRIVER))
             continue;
 
         SP_DRVINFO_DATA_V2_A driver;
