@@ -73,27 +73,19 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
     if (guids == 0)
         return std::string();
 
-    DeviceInfoSet set(api, api.SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT));
-    if (!set.Valid())
-        return std::string();
-
     std::string list;
     bool multiple = false;
-    SP_DEVINFO_DATA device;
-    std::memset(&device, 0, sizeof device);
-    device.cbSize = sizeof device;
-    for (DWORD index = 0; api.SetupDiEnumDeviceInfo(set.Get(), index, &device); ++index) {
-        if (DeviceId(api, device.DevInst).find(hardwareId) == std::string::npos)
-            continue;
-        if (!IncludeInstalledDriver(api, set.Get(), device) ||
-            !api.SetupDiBuildDriverInfoList(set.Get(), &device, SPDIT_COMPATDRIVER))
-            continue;
+    auto read = [&](HDEVINFO set, SP_DEVINFO_DATA& device) {
+        if (DeviceId(api, device.DevInst).find(hardwareId) == std::string::npos ||
+            !IncludeInstalledDriver(api, set, device) ||
+            !api.SetupDiBuildDriverInfoList(set, &device, SPDIT_COMPATDRIVER))
+            return;
 
         SP_DRVINFO_DATA_V2_A driver;
         std::memset(&driver, 0, sizeof driver);
         driver.cbSize = sizeof driver;
         DWORD entries = 0;
-        for (; api.SetupDiEnumDriverInfoA(set.Get(), &device, SPDIT_COMPATDRIVER, entries, &driver);
+        for (; api.SetupDiEnumDriverInfoA(set, &device, SPDIT_COMPATDRIVER, entries, &driver);
              ++entries) {
             description.assign(driver.Description,
                                strnlen(driver.Description, sizeof driver.Description));
@@ -103,6 +95,8 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
         }
         if (entries > 1)
             multiple = true;
-    }
+    };
+    // A set that can't be had lists nothing.
+    DeviceInfoSet::ForEachDevice(api, &classGuid, nullptr, DIGCF_PRESENT, read);
     return multiple ? multipleMarker + list : list;
 }
