@@ -35,14 +35,17 @@ std::string DeviceId(const SetupApi& api, DEVINST device) {
 }
 
 // Asks for the installed driver in the list built next, also when it is
-// marked as excluded from selection.
-void IncludeInstalledDriver(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
+// marked as excluded from selection. False, with nothing written back, when
+// the device's parameters can't be read.
+bool IncludeInstalledDriver(const SetupApi& api, HDEVINFO set, SP_DEVINFO_DATA& device) {
     SP_DEVINSTALL_PARAMS_A params;
     std::memset(&params, 0, sizeof params);
     params.cbSize = sizeof params;
-    api.SetupDiGetDeviceInstallParamsA(set, &device, &params);
+    if (!api.SetupDiGetDeviceInstallParamsA(set, &device, &params))
+        return false;
     params.FlagsEx |= DI_FLAGSEX_INSTALLEDDRIVER | DI_FLAGSEX_ALLOWEXCLUDEDDRVS;
     api.SetupDiSetDeviceInstallParamsA(set, &device, &params);
+    return true;
 }
 
 } // namespace
@@ -70,27 +73,19 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
     if (guids == 0)
         return std::string();
 
-    DeviceInfoSet set(api, api.SetupDiGetClassDevsA(&classGuid, nullptr, nullptr, DIGCF_PRESENT));
-    if (!set.Valid())
-        return std::string();
-
     std::string list;
     bool multiple = false;
-    SP_DEVINFO_DATA device;
-    std::memset(&device, 0, sizeof device);
-    device.cbSize = sizeof device;
-    for (DWORD index = 0; api.SetupDiEnumDeviceInfo(set.Get(), index, &device); ++index) {
-        if (DeviceId(api, device.DevInst).find(hardwareId) == std::string::npos)
-            continue;
-        IncludeInstalledDriver(api, set.Get(), device);
-        if (!api.SetupDiBuildDriverInfoList(set.Get(), &device, SPDIT_COMPATDRIVER))
-            continue;
+    auto read = [&](HDEVINFO set, SP_DEVINFO_DATA& device) {
+        if (DeviceId(api, device.DevInst).find(hardwareId) == std::string::npos ||
+            !IncludeInstalledDriver(api, set, device) ||
+            !api.SetupDiBuildDriverInfoList(set, &device, SPDIT_COMPATDRIVER))
+            return;
 
         SP_DRVINFO_DATA_V2_A driver;
         std::memset(&driver, 0, sizeof driver);
         driver.cbSize = sizeof driver;
         DWORD entries = 0;
-        for (; api.SetupDiEnumDriverInfoA(set.Get(), &device, SPDIT_COMPATDRIVER, entries, &driver);
+        for (; api.SetupDiEnumDriverInfoA(set, &device, SPDIT_COMPATDRIVER, entries, &driver);
              ++entries) {
             description.assign(driver.Description,
                                strnlen(driver.Description, sizeof driver.Description));
@@ -100,6 +95,8 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
         }
         if (entries > 1)
             multiple = true;
-    }
+    };
+    // A set that can't be had lists nothing.
+    DeviceInfoSet::ForEachDevice(api, &classGuid, nullptr, DIGCF_PRESENT, read);
     return multiple ? multipleMarker + list : list;
 }

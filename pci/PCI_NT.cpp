@@ -170,8 +170,8 @@ uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t off
     }
 
     DWORD returned = 0;
-    BOOL ok = DeviceIoControl(driver.Get(), IOCTL_PCIUTIL_READ_CONFIG, &request, sizeof request,
-                              &request, sizeof request, &returned, nullptr);
+    BOOL ok = call(driver.Get(), IOCTL_PCIUTIL_READ_CONFIG, &request, sizeof request, &request,
+                   sizeof request, &returned, nullptr);
     DWORD code = GetLastError(); // taken before the close can change it
     // The driver answers with the whole record; less is some other device.
     if (!ok || returned != sizeof request)

@@ -17,10 +17,13 @@ class RcLdr;
 
 class PCI_NT : public PCI_Base {
 public:
+    // What carries a Read's request to the opened device: DeviceIoControl.
+    using DeviceCall = decltype(&::DeviceIoControl);
+
     // Touches neither files nor services. The loader must outlive us.
-    explicit PCI_NT(RcLdr* loader) : loader(loader) {}
-    // One control request per call, on a handle opened for it alone; only a
-    // whole answer counts. Throws Except_Driver.
+    explicit PCI_NT(RcLdr* loader, DeviceCall call = ::DeviceIoControl)
+        : loader(loader), call(call) {}
+    // One control request per call, on a handle opened for it alone.
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
     // Removes what Init installed.
     ~PCI_NT() override;
@@ -43,6 +46,7 @@ private:
     bool InstallDriver(SC_HANDLE manager, const std::string& path);
 
     RcLdr* loader;
+    DeviceCall call;
     // Keeps a second run from taking this one's service for a leftover.
     std::optional<NamedClaim> claim;
     std::string driverPath;

@@ -6,7 +6,6 @@
 #include "win/SetupApi.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -116,27 +115,19 @@ void PCI_PnP::List(const SetupApi& api) {
     // a function says that the function is absent.
     if (!api.ListsDevices())
         throw Except_NoAccess(source, "Setup library cannot list devices");
-    DeviceInfoSet set(
-        api, api.SetupDiGetClassDevsA(nullptr, "PCI", nullptr, DIGCF_ALLCLASSES | DIGCF_PRESENT));
-    if (!set.Valid())
-        throw Except_NoAccess(source, "Unable to list PCI devices");
-
-    SP_DEVINFO_DATA device;
-    std::memset(&device, 0, sizeof device);
-    device.cbSize = sizeof device;
-    for (DWORD index = 0; api.SetupDiEnumDeviceInfo(set.Get(), index, &device); ++index) {
+    auto add = [&](HDEVINFO set, SP_DEVINFO_DATA& device) {
         DWORD bus, address;
-        if (!DwordProperty(api, set.Get(), device, SPDRP_BUSNUMBER, bus) ||
-            !DwordProperty(api, set.Get(), device, SPDRP_ADDRESS, address))
-            continue;
+        if (!DwordProperty(api, set, device, SPDRP_BUSNUMBER, bus) ||
+            !DwordProperty(api, set, device, SPDRP_ADDRESS, address))
+            return;
         DWORD number = HIWORD(address), function = LOWORD(address);
         // Where no configuration address reaches, the driver would never
         // read it either, and the address's masking must not fold it onto another.
         if (bus > 0xFF || number > 0x1F || function > 0x07)
-            continue;
+            return;
 
-        std::string hardwareIds = IdList(api, set.Get(), device, SPDRP_HARDWAREID);
-        std::string compatibleIds = IdList(api, set.Get(), device, SPDRP_COMPATIBLEIDS);
+        std::string hardwareIds = IdList(api, set, device, SPDRP_HARDWAREID);
+        std::string compatibleIds = IdList(api, set, device, SPDRP_COMPATIBLEIDS);
         Registers registers;
         uint32_t vendor, id, subsystem, revision, classCode;
         if (HexField(hardwareIds, "VEN", 4, vendor) && HexField(hardwareIds, "DEV", 4, id))
@@ -147,7 +138,9 @@ void PCI_PnP::List(const SetupApi& api) {
             registers.subsystem = subsystem;
         // The first of two that claim one place stays.
         functions.emplace(PCIConfigAddress(bus, number, function, 0), registers);
-    }
+    };
+    if (!DeviceInfoSet::ForEachDevice(api, nullptr, "PCI", DIGCF_ALLCLASSES | DIGCF_PRESENT, add))
+        throw Except_NoAccess(source, "Unable to list PCI devices");
 }
 
 uint32_t PCI_PnP::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {

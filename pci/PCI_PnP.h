@@ -18,9 +18,8 @@ public:
     explicit PCI_PnP(const SetupApi& api) : api(&api) {}
 
     // Offsets 0 (device and vendor), 8 (class code and revision) and 0x2C
-    // (subsystem) of a function the tree lists; 0xFFFFFFFF for every other
-    // register, for one whose identifier field is missing or malformed, and
-    // for every function the tree doesn't list. Never throws.
+    // (subsystem) of a function the tree lists, each from an identifier field
+    // that is there and well formed.
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
     // Lists the present devices of the PCI enumerator, once. Throws
     // Except_NoAccess when the library is missing, lacks the listing

@@ -1,24 +1,28 @@
-// Owns a device information set of a setup-API table and destroys it, with
-// the driver lists built on it, on destruction.
+// The devices of a setup-API table's device information sets, one at a time.
 #pragma once
 
 #include "win/SetupApi.h"
 
+#include <functional>
+
 class DeviceInfoSet {
 public:
-    // `api` must outlive the object.
+    // Gets the set that SetupDiGetClassDevsA makes of `guid`, `enumerator`
+    // and `flags`, and hands `each` every device it lists, in order, with the
+    // set. The set, with the driver lists built on it, is destroyed
+    // afterwards, also when `each` throws. False when the set can't be had.
+    static bool ForEachDevice(const SetupApi& api, const GUID* guid, const char* enumerator,
+                              DWORD flags,
+                              const std::function<void(HDEVINFO, SP_DEVINFO_DATA&)>& each);
+
+private:
     DeviceInfoSet(const SetupApi& api, HDEVINFO set) : api(api), set(set) {}
-    ~DeviceInfoSet() {
-        if (Valid())
-            api.SetupDiDestroyDeviceInfoList(set);
-    }
+    ~DeviceInfoSet();
     DeviceInfoSet(const DeviceInfoSet&) = delete;
     DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
 
     bool Valid() const { return set != INVALID_HANDLE_VALUE && set != nullptr; }
-    HDEVINFO Get() const { return set; }
 
-private:
     const SetupApi& api;
     HDEVINFO set;
 };

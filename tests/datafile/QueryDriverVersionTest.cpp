@@ -98,9 +98,13 @@ TEST_F(QueryDriverVersionTest, EmptyIdentifierMatchesEveryDevice) {
 TEST_F(QueryDriverVersionTest, DeviceWithoutDriverListAddsNothing) {
     fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}},
                          {nicId, CR_SUCCESS, true, true, {{"Broken", Version(9, 9, 9, 9)}}},
-                         {nicId, CR_SUCCESS, true, false, {}}};
+                         {nicId, CR_SUCCESS, true, false, {}},
+                         {nicId, CR_SUCCESS, true, false, {{"NoParams", Version(8, 8, 8, 8)}}}};
+    fakeSetup.devices[3].paramsFail = true;
     EXPECT_EQ("7.2.0.16", Query("VEN_1A2B"));
     EXPECT_EQ("Nic", description);
+    // Parameters that can't be read are never written back, cleared.
+    EXPECT_EQ(std::vector<DWORD>(3, DI_FLAGSEX_DIDINFOLIST | 0x04000800), fakeSetup.storedFlagsEx);
 }
 
 TEST_F(QueryDriverVersionTest, UnreadableIdentifierIsEmpty) {

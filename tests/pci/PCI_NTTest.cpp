@@ -6,6 +6,7 @@
 #include "PCIUtilService.h"
 #include "errors/Except.h"
 #include "pci/CreatePCIAccess.h"
+#include "pci/PCIUtilIoctl.h"
 #include "pci/PCI_Direct.h"
 #include "pci/PCI_PnP.h"
 #include "rc/RcLdr.h"
@@ -26,6 +27,18 @@ HANDLE OpenDevice() {
 
 bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
+}
+
+// The bytes the device call below reports, or a failure (with a count that
+// means nothing) when negative.
+int answered = 0;
+
+BOOL WINAPI Answer(HANDLE, DWORD, LPVOID, DWORD, LPVOID out, DWORD, LPDWORD returned,
+                   LPOVERLAPPED) {
+    static_cast<PCI_Request*>(out)->Value = 0x5B407A3E;
+    *returned = answered < 0 ? sizeof(PCI_Request) : answered;
+    SetLastError(ERROR_GEN_FAILURE); // what a failure reports; success leaves it too
+    return answered >= 0;
 }
 
 class PCINT : public testing::Test {
@@ -90,6 +103,25 @@ TEST_F(PCINT, FailedReadLeavesTheObjectReady) {
         }
     }
     EXPECT_NO_THROW(pci.Read(0, 0, 0, 0));
+}
+
+// Only the whole record counts: less is some other device answering.
+TEST_F(PCINT, ReadTakesOnlyAWholeAnswer) {
+    PCI_NT pci(&loader, Answer);
+    pci.Init();
+    for (int bytes : {4, -1}) {
+        answered = bytes;
+        DWORD code = bytes < 0 ? ERROR_GEN_FAILURE : ERROR_INVALID_DATA;
+        try {
+            pci.Read(0, 0, 0, 0);
+            ADD_FAILURE() << bytes << " bytes taken";
+        } catch (const Except_Driver& e) {
+            EXPECT_STREQ(Except_Driver("", "Unable to complete IOCTL request", code).GetDesc(),
+                         e.GetDesc());
+        }
+    }
+    answered = 8;
+    EXPECT_EQ(0x5B407A3Eu, pci.Read(0, 0, 0, 0));
 }
 
 // Registered for a file that is none of the candidates: another product's,

@@ -81,8 +81,10 @@ CONFIGRET WINAPI FakeGetDeviceId(DEVINST device, PCHAR buffer, ULONG length, ULO
     return d.idResult;
 }
 
-BOOL WINAPI FakeGetInstallParams(HDEVINFO, PSP_DEVINFO_DATA, PSP_DEVINSTALL_PARAMS_A params) {
+BOOL WINAPI FakeGetInstallParams(HDEVINFO, PSP_DEVINFO_DATA data, PSP_DEVINSTALL_PARAMS_A params) {
     EXPECT_EQ(sizeof(SP_DEVINSTALL_PARAMS_A), params->cbSize);
+    if (DeviceOf(data).paramsFail)
+        return FALSE;
     params->FlagsEx = DI_FLAGSEX_DIDINFOLIST;
     return TRUE;
 }

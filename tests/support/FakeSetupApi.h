@@ -20,6 +20,7 @@ struct FakeDevice {
     bool writesId = true; // false: reports success and leaves the buffer alone
     bool listFails = false;
     std::vector<FakeDriver> drivers;
+    bool paramsFail = false; // its install parameters can't be read
     // What the PCI enumerator's listing says of it. An empty list can't be
     // read; a non-empty one comes as given, NULs and all.
     DWORD bus = 0;
