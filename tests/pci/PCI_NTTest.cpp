@@ -4,9 +4,9 @@
 
 #include "DriverDirs.h"
 #include "PCIUtilService.h"
+#include "driver/PCIUtilIoctl.h"
 #include "errors/Except.h"
 #include "pci/CreatePCIAccess.h"
-#include "pci/PCIUtilIoctl.h"
 #include "pci/PCI_Direct.h"
 #include "pci/PCI_PnP.h"
 #include "rc/RcLdr.h"
