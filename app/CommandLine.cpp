@@ -120,10 +120,6 @@ CommandLine ParseCommandLine(const char* commandLine) {
     return line;
 }
 
-bool AsksForNoDriver(const char* commandLine) {
-    return ParseCommandLine(commandLine).noDriver;
-}
-
 const char* UsageText() {
     return "SysReport [/nodriver] [/export FILE.json|FILE.htm] [/log FILE]\n"
            "\n"

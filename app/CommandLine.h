@@ -30,8 +30,6 @@ struct CommandLine {
 // bad and is not taken. A later export or log replaces an earlier one.
 CommandLine ParseCommandLine(const char* commandLine);
 
-// ParseCommandLine(commandLine).noDriver.
-bool AsksForNoDriver(const char* commandLine);
 
 // The text of the box that /? shows: the options, one line each, and the
 // exit codes.

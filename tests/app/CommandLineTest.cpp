@@ -5,11 +5,11 @@
 TEST(CommandLine, NoDriverIsAWordOfItsOwnInAnyCase) {
     for (const char* line :
          {"/nodriver", "-NODRIVER", "x /NoDriver y", "\t-nodriver\t", "/a /nodriver"})
-        EXPECT_TRUE(AsksForNoDriver(line)) << line;
+        EXPECT_TRUE(ParseCommandLine(line).noDriver) << line;
     for (const char* line :
          {"", "nodriver", "/nodrivers", "/no driver", "x/nodriver", "//nodriver", "/nodrive"})
-        EXPECT_FALSE(AsksForNoDriver(line)) << line;
-    EXPECT_FALSE(AsksForNoDriver(nullptr));
+        EXPECT_FALSE(ParseCommandLine(line).noDriver) << line;
+    EXPECT_FALSE(ParseCommandLine(nullptr).noDriver);
 }
 
 TEST(CommandLine, ExportAndLogTakeTheNextWordSplitLikeArgv) {
