@@ -3,8 +3,10 @@
 #pragma once
 
 #include "ProgramRun.h"
+#include "support/Program.h"
 #include "support/Services.h"
 #include "support/TempDir.h"
+#include "win/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +18,6 @@ inline std::string TempPath() {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
     return dir;
-}
-
-inline std::string BesideThisTest(const char* name) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path);
-    return dir.substr(0, dir.rfind('\\') + 1) + name;
-}
-
-inline std::string Lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // The stand-in host is the system's report host while these tests run.
@@ -90,7 +79,7 @@ protected:
         EXPECT_FALSE(FileExists(work + "\\output.hta"));
         EXPECT_FALSE(FileExists(work + "\\PCIUtil.sys"));
         EXPECT_FALSE(FileExists(TempPath() + "PCIUtil.sys"));
-        EXPECT_FALSE(FileExists(SystemDir() + "\\PCIUtil.sys"));
+        EXPECT_FALSE(FileExists(GetSystemDir() + "\\PCIUtil.sys"));
         EXPECT_EQ(0u, ServiceState("PCIUtil"));
     }
 
@@ -122,17 +111,11 @@ protected:
     std::string work, capture;
 };
 
-inline std::string ProgramResource(const char* type, const char* name) {
-    for (const Resource& r : ReadResources(SYSREPORT_EXE))
-        if (r.type == type && r.name == name)
-            return r.bytes;
-    return "";
-}
 inline std::string DataFile() {
-    return ProgramResource("DATAFILE", "INPUT_FILE");
+    return ResourceBytes(SYSREPORT_EXE, "DATAFILE", "INPUT_FILE");
 }
 inline std::string PageTemplate() {
-    return ProgramResource("HTMLFILE", "OUTPUT_FILE");
+    return ResourceBytes(SYSREPORT_EXE, "HTMLFILE", "OUTPUT_FILE");
 }
 // The data file's script section: what every input.txt ends with.
 inline std::string Script() {

@@ -11,8 +11,8 @@ TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
     EXPECT_TRUE(outcome.boxes.empty());
     ASSERT_TRUE(HostRan());
 
-    std::string host = SystemDir() + "\\mshta.exe";
-    EXPECT_EQ(Lower(host), Lower(Captured("module.txt")));
+    std::string host = GetSystemDir() + "\\mshta.exe";
+    EXPECT_STRCASEEQ(host.c_str(), Captured("module.txt").c_str());
     EXPECT_EQ("\"" + host + "\" \"" + work + "\\output.hta\"", Captured("cmdline.txt"));
 
     // Under Wine no register is backed by hardware (reads give 0, or all
@@ -104,7 +104,7 @@ TEST_F(EndToEnd, PlantedHostsAreNotRun) {
         CopyFileA(BesideThisTest("host.exe").c_str(), (work + "\\mshta.exe").c_str(), FALSE));
     EXPECT_TRUE(Run(exe).boxes.empty());
     ASSERT_TRUE(HostRan());
-    EXPECT_EQ(Lower(SystemDir() + "\\mshta.exe"), Lower(Captured("module.txt")));
+    EXPECT_STRCASEEQ((GetSystemDir() + "\\mshta.exe").c_str(), Captured("module.txt").c_str());
     DeleteFileA((work + "\\mshta.exe").c_str());
     ExpectNothingLeft();
 }
@@ -150,7 +150,7 @@ TEST_F(EndToEnd, MissingDriverImageReportsFromTheTree) {
 // Once the files are written, a host that can't start is an error: the
 // files go, and so does everything else.
 TEST_F(EndToEnd, MissingHostIsAnErrorAndLeavesNothing) {
-    std::string host = SystemDir() + "\\mshta.exe", away = scratch / "mshta.exe";
+    std::string host = GetSystemDir() + "\\mshta.exe", away = scratch / "mshta.exe";
     ASSERT_TRUE(MoveFileA(host.c_str(), away.c_str()));
     ProgramOutcome outcome = Run();
     ASSERT_TRUE(MoveFileA(away.c_str(), host.c_str()));

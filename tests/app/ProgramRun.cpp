@@ -1,6 +1,6 @@
 #include "ProgramRun.h"
 
-#include "support/Services.h"
+#include "win/Paths.h"
 
 #include <cstring>
 #include <set>
@@ -124,7 +124,7 @@ namespace {
 const char* const overridesKey = "Software\\Wine\\DllOverrides";
 
 std::string Installed(const char* name) {
-    return SystemDir() + "\\" + name;
+    return GetSystemDir() + "\\" + name;
 }
 std::string Saved(const char* name) {
     return Installed(name) + ".sysreport-saved";

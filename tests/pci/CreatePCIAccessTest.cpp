@@ -4,6 +4,7 @@
 #include "PCIUtilService.h"
 #include "pci/PCI_PnP.h"
 #include "rc/RcLdr.h"
+#include "support/Program.h"
 #include "win/Handle.h"
 
 #include <gtest/gtest.h>
@@ -56,10 +57,7 @@ private:
 const char probe[] = "pci_platform_probe.exe";
 
 DWORD RunProbe() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string path(self);
-    path = path.substr(0, path.rfind('\\') + 1) + probe;
+    std::string path = BesideThisTest(probe);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;

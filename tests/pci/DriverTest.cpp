@@ -19,10 +19,6 @@ namespace {
 const char blocker[] = "PCIBlock";
 const char version[] = "PCIUtil created on Thu May 27 14:56:42 2004";
 
-HANDLE OpenDevice() {
-    return CreateFileA("\\\\.\\PCIUtil", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-
 struct Reply {
     BOOL ok;
     DWORD error;
@@ -84,25 +80,25 @@ protected:
 } // namespace
 
 TEST_F(Driver, AdmitsOneOpenAtATime) {
-    Handle first(OpenDevice());
+    Handle first(OpenPCIUtil());
     ExpectServed(first);
     {
-        Handle second(OpenDevice());
+        Handle second(OpenPCIUtil());
         ExpectRefused(second);
     }
     // Closing a refused open must not release the device.
     {
-        Handle third(OpenDevice());
+        Handle third(OpenPCIUtil());
         ExpectRefused(third);
     }
     ExpectServed(first);
     first.Close();
-    Handle again(OpenDevice());
+    Handle again(OpenPCIUtil());
     ExpectServed(again);
 }
 
 TEST_F(Driver, VersionTextIsCutToTheOutputAndNeverTerminated) {
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ASSERT_TRUE(device.Valid());
     struct {
         DWORD length;
@@ -119,7 +115,7 @@ TEST_F(Driver, VersionTextIsCutToTheOutputAndNeverTerminated) {
 }
 
 TEST_F(Driver, UnknownCodeSucceedsWithNothing) {
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ASSERT_TRUE(device.Valid());
     const DWORD codes[] = {CTL_CODE(FILE_DEVICE_UNKNOWN, 0x800, METHOD_BUFFERED, FILE_ANY_ACCESS),
                            CTL_CODE(FILE_DEVICE_UNKNOWN, 0xC9, METHOD_BUFFERED, FILE_ANY_ACCESS)};
@@ -136,7 +132,7 @@ TEST_F(Driver, UnknownCodeSucceedsWithNothing) {
 // request's Value held. Wine's HAL knows no PCI bus: there every read is one
 // it cannot satisfy, and must come back as all ones.
 TEST_F(Driver, ReadReturnsTheAddressUnchangedAndTheDwordHoldingTheOffset) {
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ASSERT_TRUE(device.Valid());
     PCI_Request requests[] = {{0, 0, 0, 0x0C, 0x5A5A5A5A},
                               {0, 0, 0, 0x0E, 0},
@@ -166,7 +162,7 @@ TEST_F(Driver, ReadReturnsTheAddressUnchangedAndTheDwordHoldingTheOffset) {
 }
 
 TEST_F(Driver, ShortReadBuffersAreRefusedUntouched) {
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ASSERT_TRUE(device.Valid());
     struct {
         DWORD in, out;
@@ -195,7 +191,7 @@ TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
     if (!RunningUnderWine()) {
         EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), error);
     }
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ExpectServed(device);
 }
 
@@ -203,12 +199,12 @@ TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
     ASSERT_TRUE(StopNamedService(pciutilService));
     EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(pciutilService));
     {
-        Handle gone(OpenDevice());
+        Handle gone(OpenPCIUtil());
         EXPECT_FALSE(gone.Valid());
         EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
     }
     ASSERT_TRUE(StartNamedService(pciutilService));
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ExpectServed(device);
 }
 
@@ -219,7 +215,7 @@ TEST_F(Driver, TakenDeviceNameFailsTheStart) {
     WriteFileBytes(copy, DriverImage());
     EXPECT_FALSE(InstallService(blocker, copy, true));
     EXPECT_NE(DWORD(SERVICE_RUNNING), ServiceState(blocker));
-    Handle device(OpenDevice());
+    Handle device(OpenPCIUtil());
     ExpectServed(device);
 }
 
