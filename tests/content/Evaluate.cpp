@@ -13,9 +13,9 @@
 #include "app/ReportBuilder.h"
 #include "datafile/DataFile.h"
 #include "pci/PCI_Base.h"
+#include "support/TempDir.h"
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -40,15 +40,6 @@ struct Driver {
     std::string version, description;
 };
 
-std::string ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error(std::string("cannot read ") + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 int main(int argc, char** argv) try {
@@ -57,7 +48,7 @@ int main(int argc, char** argv) try {
     MachinePCI pci;
     std::map<std::string, Driver> drivers;
     std::string version;
-    std::istringstream lines(ReadFile(argv[2]));
+    std::istringstream lines(ReadFileBytes(argv[2]));
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
         std::string kind, id;
@@ -84,10 +75,8 @@ int main(int argc, char** argv) try {
         return found->second.version;
     };
     ReportBuilder builder(nullptr, &pci, query, [&] { return version; });
-    DataFileSections file = SplitDataFile(ReadFile(argv[1]));
-    std::ofstream out(argv[3], std::ios::binary);
-    if (!(out << builder.EvaluateVariables(file.variables) << file.script << std::flush))
-        throw std::runtime_error(std::string("cannot write ") + argv[3]);
+    DataFileSections file = SplitDataFile(ReadFileBytes(argv[1]));
+    WriteFileBytes(argv[3], builder.EvaluateVariables(file.variables) + file.script);
     return 0;
 } catch (const std::exception& e) {
     std::fprintf(stderr, "evaluate: %s\n", e.what());
