@@ -183,14 +183,15 @@ TEST_F(Driver, ShortReadBuffersAreRefusedUntouched) {
 // Nothing lives below the device: such a name must not be served, nor take
 // the one open the driver admits. Windows hands it to the driver with the
 // file name "\x", which the driver refuses; Wine's own name lookup refuses
-// it before the driver sees it.
+// it before the driver sees it, so there the driver's check can't be told
+// from its absence.
 TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
+    if (RunningUnderWine())
+        GTEST_SKIP() << "Wine refuses the name before the driver sees it";
     Handle below(CreateFileA("\\\\.\\PCIUtil\\x", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     DWORD error = GetLastError();
     EXPECT_FALSE(below.Valid());
-    if (!RunningUnderWine()) {
-        EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), error);
-    }
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), error);
     Handle device(OpenPCIUtil());
     ExpectServed(device);
 }
