@@ -3,6 +3,7 @@
 #include "PCIUtilService.h"
 
 #include "pci/PCIUtilIoctl.h"
+#include "support/Security.h"
 #include "support/TempDir.h"
 #include "support/Wine.h"
 #include "win/Handle.h"
@@ -194,6 +195,15 @@ TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
     EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), error);
     Handle device(OpenPCIUtil());
     ExpectServed(device);
+}
+
+// Only SYSTEM and Administrators may open the device: its DACL allows the
+// two of them and nobody else. Wine keeps the DACL but checks no open
+// against it, and reports none: there a NULL DACL can't be told from it.
+TEST_F(Driver, OnlySystemAndAdministratorsMayOpenTheDevice) {
+    if (RunningUnderWine())
+        GTEST_SKIP() << "Wine reports no DACL of a driver's device";
+    EXPECT_EQ((std::set<std::string>{"S-1-5-18", "S-1-5-32-544"}), AllowedSids("\\\\.\\PCIUtil"));
 }
 
 TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
