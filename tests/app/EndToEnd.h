@@ -73,7 +73,8 @@ protected:
     bool HostRan() const { return FileExists(capture + "\\cmdline.txt"); }
     std::string Captured(const char* name) const { return ReadFileBytes(capture + "\\" + name); }
 
-    // Nothing of a run may stay behind but what `kept` names.
+    // Nothing of a run may stay behind: its files, the driver's file in any
+    // of its places, the driver's service.
     void ExpectNothingLeft() {
         EXPECT_FALSE(FileExists(work + "\\input.txt"));
         EXPECT_FALSE(FileExists(work + "\\output.hta"));
@@ -99,12 +100,20 @@ protected:
             resources.end());
         ASSERT_EQ(before - 1, resources.size()) << type << " " << name;
     }
+    // A clean end after one "ERROR" box: the one with an icon for any
+    // error, or the plain one that says the report's files can't be written.
     void ExpectOneErrorBox(const ProgramOutcome& outcome) {
+        ExpectOneBox(outcome, "An error has occured", true);
+    }
+    void ExpectWriteErrorBox(const ProgramOutcome& outcome) {
+        ExpectOneBox(outcome, "COULDN'T WRITE OUTPUT", false);
+    }
+    static void ExpectOneBox(const ProgramOutcome& outcome, const char* text, bool icon) {
         EXPECT_EQ(0u, outcome.exitCode);
         ASSERT_EQ(1u, outcome.boxes.size());
         EXPECT_EQ("ERROR", outcome.boxes[0].caption);
-        EXPECT_EQ("An error has occured", outcome.boxes[0].text);
-        EXPECT_TRUE(outcome.boxes[0].icon);
+        EXPECT_EQ(text, outcome.boxes[0].text);
+        EXPECT_EQ(icon, outcome.boxes[0].icon);
     }
 
     TempDir scratch;

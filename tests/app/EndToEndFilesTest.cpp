@@ -48,10 +48,7 @@ TEST_F(EndToEnd, WhatBearsTheFilesNamesStaysAndStopsTheRun) {
         SCOPED_TRACE(what);
         place();
         std::vector<std::string> before = state();
-        std::string boxes;
-        for (const MessageBoxSeen& box : Run().boxes)
-            boxes += box.caption + ": " + box.text + (box.icon ? " (icon)\n" : "\n");
-        EXPECT_EQ("ERROR: COULDN'T WRITE OUTPUT\n", boxes);
+        ExpectWriteErrorBox(Run());
         EXPECT_FALSE(HostRan());
         EXPECT_EQ(before, state());
         for (const std::string& path : {input, page, elsewhere})

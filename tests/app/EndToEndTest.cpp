@@ -4,8 +4,10 @@
 
 #include "support/Wine.h"
 
+#include <functional>
 #include <regex>
 #include <sstream>
+#include <utility>
 
 TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
     ProgramOutcome outcome = Run();
@@ -70,12 +72,7 @@ TEST_F(EndToEnd, LeftoversAreReplacedAndTwoRunsBothEndClean) {
 
 TEST_F(EndToEnd, UnwritableInputFileSaysSoWithoutHost) {
     ASSERT_TRUE(CreateDirectoryA((work + "\\input.txt").c_str(), nullptr));
-    ProgramOutcome outcome = Run();
-    EXPECT_EQ(0u, outcome.exitCode);
-    ASSERT_EQ(1u, outcome.boxes.size());
-    EXPECT_EQ("ERROR", outcome.boxes[0].caption);
-    EXPECT_EQ("COULDN'T WRITE OUTPUT", outcome.boxes[0].text);
-    EXPECT_FALSE(outcome.boxes[0].icon);
+    ExpectWriteErrorBox(Run());
     EXPECT_FALSE(HostRan());
     RemoveDirectoryA((work + "\\input.txt").c_str());
     ExpectNothingLeft();
@@ -89,10 +86,7 @@ TEST_F(EndToEnd, DirectoryTooLongForPageSaysSoAndWritesNothing) {
         ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir.size();
     }
     ASSERT_EQ(MAX_PATH - 11u, dir.size());
-    ProgramOutcome outcome = RunProgram(SYSREPORT_EXE, dir);
-    EXPECT_EQ(0u, outcome.exitCode);
-    ASSERT_EQ(1u, outcome.boxes.size());
-    EXPECT_EQ("COULDN'T WRITE OUTPUT", outcome.boxes[0].text);
+    ExpectWriteErrorBox(RunProgram(SYSREPORT_EXE, dir));
     EXPECT_FALSE(FileExists(dir + "\\input.txt"));
     EXPECT_FALSE(HostRan());
     ExpectNothingLeft();
@@ -114,34 +108,28 @@ TEST_F(EndToEnd, PlantedHostsAreNotRun) {
     ExpectNothingLeft();
 }
 
-TEST_F(EndToEnd, DataFileWithoutMarkerWritesNothing) {
-    std::string copy = PatchedCopy([](std::vector<Resource>& resources) {
-        for (Resource& r : resources)
-            if (r.type == "DATAFILE") {
-                size_t at = r.bytes.find("/*ENDVARS*/");
-                ASSERT_NE(std::string::npos, at);
-                r.bytes.replace(at, 11, "/*NOMARK!*/");
-            }
-    });
-    ExpectOneErrorBox(Run(copy));
-    EXPECT_FALSE(HostRan());
-    ExpectNothingLeft();
-}
-
-TEST_F(EndToEnd, MissingTemplateWritesNothing) {
-    std::string copy = PatchedCopy(
-        [](std::vector<Resource>& resources) { Drop(resources, "HTMLFILE", "OUTPUT_FILE"); });
-    ExpectOneErrorBox(Run(copy));
-    EXPECT_FALSE(HostRan());
-    ExpectNothingLeft();
-}
-
-TEST_F(EndToEnd, MissingDataFileWritesNothing) {
-    std::string copy = PatchedCopy(
-        [](std::vector<Resource>& resources) { Drop(resources, "DATAFILE", "INPUT_FILE"); });
-    ExpectOneErrorBox(Run(copy));
-    EXPECT_FALSE(HostRan());
-    ExpectNothingLeft();
+// A data file without its marker, or no template or data file at all.
+TEST_F(EndToEnd, BrokenOrMissingContentWritesNothing) {
+    using Change = std::function<void(std::vector<Resource>&)>;
+    const std::pair<const char*, Change> changes[] = {
+        {"data file without marker",
+         [](std::vector<Resource>& resources) {
+             for (Resource& r : resources)
+                 if (r.type == "DATAFILE") {
+                     size_t at = r.bytes.find("/*ENDVARS*/");
+                     ASSERT_NE(std::string::npos, at);
+                     r.bytes.replace(at, 11, "/*NOMARK!*/");
+                 }
+         }},
+        {"no template", [](std::vector<Resource>& r) { Drop(r, "HTMLFILE", "OUTPUT_FILE"); }},
+        {"no data file", [](std::vector<Resource>& r) { Drop(r, "DATAFILE", "INPUT_FILE"); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        ExpectOneErrorBox(Run(PatchedCopy(change)));
+        EXPECT_FALSE(HostRan());
+        ExpectNothingLeft();
+    }
 }
 
 TEST_F(EndToEnd, MissingDriverImageReportsFromTheTree) {
