@@ -1,6 +1,7 @@
 #include "win/NewFile.h"
 
 #include "win/Handle.h"
+#include "win/Paths.h"
 
 #include "support/Security.h"
 #include "support/TempDir.h"
@@ -51,4 +52,19 @@ TEST(NewFile, MadeOnlyUnderAFreeNameAndHeldUntilDeleted) {
             EXPECT_EQ(1u, allowed.count(sid)) << sid;
     }
     EXPECT_FALSE(FileExists(path));
+}
+
+// Found by name again at its end, so it must prove to be the file made: a
+// relative name may lead elsewhere by then.
+TEST(NewFile, DeletesNoOtherFileThatItsNameLeadsTo) {
+    TempDir made, other;
+    WriteFileBytes(other / "output.hta", "theirs");
+    const std::string saved = GetCurrentDir();
+    {
+        NewFile file;
+        EXPECT_TRUE(SetCurrentDirectoryA(made.Path().c_str()) && file.Create("output.hta", "ours"));
+        SetCurrentDirectoryA(other.Path().c_str());
+    }
+    SetCurrentDirectoryA(saved.c_str());
+    EXPECT_EQ("theirs", ReadFileBytes(other / "output.hta"));
 }
