@@ -3,8 +3,10 @@
 #pragma once
 
 #include "ProgramRun.h"
+#include "support/Program.h"
 #include "support/Services.h"
 #include "support/TempDir.h"
+#include "win/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +18,6 @@ inline std::string TempPath() {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
     return dir;
-}
-
-inline std::string BesideThisTest(const char* name) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path);
-    return dir.substr(0, dir.rfind('\\') + 1) + name;
-}
-
-inline std::string Lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return s;
 }
 
 // The stand-in host is the system's report host while these tests run.
@@ -84,13 +73,14 @@ protected:
     bool HostRan() const { return FileExists(capture + "\\cmdline.txt"); }
     std::string Captured(const char* name) const { return ReadFileBytes(capture + "\\" + name); }
 
-    // Nothing of a run may stay behind but what `kept` names.
+    // Nothing of a run may stay behind: its files, the driver's file in any
+    // of its places, the driver's service.
     void ExpectNothingLeft() {
         EXPECT_FALSE(FileExists(work + "\\input.txt"));
         EXPECT_FALSE(FileExists(work + "\\output.hta"));
         EXPECT_FALSE(FileExists(work + "\\PCIUtil.sys"));
         EXPECT_FALSE(FileExists(TempPath() + "PCIUtil.sys"));
-        EXPECT_FALSE(FileExists(SystemDir() + "\\PCIUtil.sys"));
+        EXPECT_FALSE(FileExists(GetSystemDir() + "\\PCIUtil.sys"));
         EXPECT_EQ(0u, ServiceState("PCIUtil"));
     }
 
@@ -110,29 +100,31 @@ protected:
             resources.end());
         ASSERT_EQ(before - 1, resources.size()) << type << " " << name;
     }
+    // A clean end after one "ERROR" box: the one with an icon for any
+    // error, or the plain one that says the report's files can't be written.
     void ExpectOneErrorBox(const ProgramOutcome& outcome) {
+        ExpectOneBox(outcome, "An error has occured", true);
+    }
+    void ExpectWriteErrorBox(const ProgramOutcome& outcome) {
+        ExpectOneBox(outcome, "COULDN'T WRITE OUTPUT", false);
+    }
+    static void ExpectOneBox(const ProgramOutcome& outcome, const char* text, bool icon) {
         EXPECT_EQ(0u, outcome.exitCode);
         ASSERT_EQ(1u, outcome.boxes.size());
         EXPECT_EQ("ERROR", outcome.boxes[0].caption);
-        EXPECT_EQ("An error has occured", outcome.boxes[0].text);
-        EXPECT_TRUE(outcome.boxes[0].icon);
+        EXPECT_EQ(text, outcome.boxes[0].text);
+        EXPECT_EQ(icon, outcome.boxes[0].icon);
     }
 
     TempDir scratch;
     std::string work, capture;
 };
 
-inline std::string ProgramResource(const char* type, const char* name) {
-    for (const Resource& r : ReadResources(SYSREPORT_EXE))
-        if (r.type == type && r.name == name)
-            return r.bytes;
-    return "";
-}
 inline std::string DataFile() {
-    return ProgramResource("DATAFILE", "INPUT_FILE");
+    return ResourceBytes(SYSREPORT_EXE, "DATAFILE", "INPUT_FILE");
 }
 inline std::string PageTemplate() {
-    return ProgramResource("HTMLFILE", "OUTPUT_FILE");
+    return ResourceBytes(SYSREPORT_EXE, "HTMLFILE", "OUTPUT_FILE");
 }
 // The data file's script section: what every input.txt ends with.
 inline std::string Script() {

@@ -1,6 +1,8 @@
 // The report files' names taken by other things in the current directory.
 #include "EndToEnd.h"
 
+#include "win/Handle.h"
+
 #include <functional>
 #include <utility>
 
@@ -48,14 +50,27 @@ TEST_F(EndToEnd, WhatBearsTheFilesNamesStaysAndStopsTheRun) {
         SCOPED_TRACE(what);
         place();
         std::vector<std::string> before = state();
-        std::string boxes;
-        for (const MessageBoxSeen& box : Run().boxes)
-            boxes += box.caption + ": " + box.text + (box.icon ? " (icon)\n" : "\n");
-        EXPECT_EQ("ERROR: COULDN'T WRITE OUTPUT\n", boxes);
+        ExpectWriteErrorBox(Run());
         EXPECT_FALSE(HostRan());
         EXPECT_EQ(before, state());
         for (const std::string& path : {input, page, elsewhere})
             RemoveTree(path);
         ExpectNothingLeft();
     }
+}
+
+// A leftover page that another process holds open, sharing its deletion:
+// removed, its name lingers until that process lets go, so the page can't
+// be made and the host must not start.
+TEST_F(EndToEnd, LeftoverPageHeldOpenElsewhereStopsTheRunBeforeTheHost) {
+    const std::string page = work + "\\output.hta";
+    WriteFileBytes(page, PageTemplate());
+    Handle held(CreateFileA(page.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.Valid());
+    ExpectWriteErrorBox(Run());
+    held.Close();
+    EXPECT_FALSE(HostRan());
+    ExpectNothingLeft();
 }

@@ -1,5 +1,7 @@
 #include "app/LaunchAndWait.h"
 
+#include "support/Program.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,10 +10,7 @@ namespace {
 
 // The child program built beside this test.
 std::string Child() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path);
-    return "\"" + dir.substr(0, dir.rfind('\\')) + "\\child.exe\"";
+    return "\"" + BesideThisTest("child.exe") + "\"";
 }
 
 DWORD Launch(std::string commandLine, DWORD limit, int terminate) {

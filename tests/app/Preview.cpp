@@ -3,6 +3,8 @@
 // page and input.txt it was shown in CAPTUREDIR; prints any message box.
 #include "ProgramRun.h"
 
+#include "support/Program.h"
+
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -10,11 +12,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: preview PROGRAM WORKDIR CAPTUREDIR\n");
         return 2;
     }
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string host(self);
-    host = host.substr(0, host.rfind('\\') + 1) + "host.exe";
-    if (!InstallReportHost(host)) {
+    if (!InstallReportHost(BesideThisTest("host.exe"))) {
         std::fprintf(stderr, "cannot install the stand-in report host\n");
         return 1;
     }

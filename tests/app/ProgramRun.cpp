@@ -1,8 +1,8 @@
 #include "ProgramRun.h"
 
-#include "support/Services.h"
+#include "support/Wine.h"
+#include "win/Paths.h"
 
-#include <cstring>
 #include <set>
 #include <stdexcept>
 
@@ -121,10 +121,8 @@ void WriteCopyWithResources(const std::string& exe, const std::string& copy,
 
 namespace {
 
-const char* const overridesKey = "Software\\Wine\\DllOverrides";
-
 std::string Installed(const char* name) {
-    return SystemDir() + "\\" + name;
+    return GetSystemDir() + "\\" + name;
 }
 std::string Saved(const char* name) {
     return Installed(name) + ".sysreport-saved";
@@ -146,70 +144,22 @@ void RestoreSystemFile(const char* name) {
 } // namespace
 
 bool InstallReportHost(const std::string& host) {
-    if (!ReplaceSystemFile("mshta.exe", host))
-        return false;
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, overridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG set =
-        RegSetValueExA(key, "mshta.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
-    RegCloseKey(key);
-    return set == ERROR_SUCCESS;
+    return ReplaceSystemFile("mshta.exe", host) &&
+           SetWineSetting("DllOverrides", "mshta.exe", "native");
 }
 
 void RestoreReportHost() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, overridesKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "mshta.exe");
-        RegCloseKey(key);
-    }
+    ClearWineSetting("DllOverrides", "mshta.exe");
     RestoreSystemFile("mshta.exe");
 }
 
-namespace {
-
-std::string AppKey(const char* program) {
-    return std::string("Software\\Wine\\AppDefaults\\") + program;
-}
-std::string AppOverridesKey(const char* program) {
-    return AppKey(program) + "\\DllOverrides";
-}
-
-void DeleteKeyIfEmpty(const std::string& path) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return;
-    DWORD subkeys = 1, values = 1;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    if (subkeys == 0 && values == 0)
-        RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
-}
-
-} // namespace
-
 bool SetProgramOverride(const char* program, const char* library, const char* order) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, AppOverridesKey(program).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG set = RegSetValueExA(key, library, 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
-                              static_cast<DWORD>(std::strlen(order) + 1));
-    RegCloseKey(key);
-    return set == ERROR_SUCCESS;
+    return SetWineSetting(std::string("AppDefaults\\") + program + "\\DllOverrides", library,
+                          order);
 }
 
 void ClearProgramOverride(const char* program, const char* library) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, AppOverridesKey(program).c_str(), 0, KEY_SET_VALUE,
-                      &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, library);
-        RegCloseKey(key);
-    }
-    DeleteKeyIfEmpty(AppOverridesKey(program));
-    DeleteKeyIfEmpty(AppKey(program));
+    ClearWineSetting(std::string("AppDefaults\\") + program + "\\DllOverrides", library);
 }
 
 bool InstallSetupLibrary(const std::string& library, const char* program) {

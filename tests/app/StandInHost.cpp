@@ -4,6 +4,8 @@
 // input.txt beside that page, the performance counter at its start
 // (started.txt), and whether a PCIUtil service or driver file exists while
 // it runs (driver.txt). Ends with the code in SYSREPORT_HOST_EXIT.
+#include "win/Paths.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -37,9 +39,7 @@ std::string DriverTraces() {
         CloseServiceHandle(service);
     if (manager)
         CloseServiceHandle(manager);
-    char dir[MAX_PATH];
-    GetSystemDirectoryA(dir, MAX_PATH);
-    if (GetFileAttributesA((std::string(dir) + "\\PCIUtil.sys").c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesA(SystemFile("PCIUtil.sys").c_str()) != INVALID_FILE_ATTRIBUTES)
         traces += "file";
     return traces;
 }

@@ -17,9 +17,9 @@
 #include "app/ReportBuilder.h"
 #include "datafile/DataFile.h"
 #include "pci/PCI_Base.h"
+#include "support/TempDir.h"
 
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -44,15 +44,6 @@ struct Driver {
     std::string version, description;
 };
 
-std::string ReadFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error(std::string("cannot read ") + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 int main(int argc, char** argv) try {
@@ -61,7 +52,7 @@ int main(int argc, char** argv) try {
     MachinePCI pci;
     std::map<std::string, Driver> drivers;
     std::string version;
-    std::istringstream lines(ReadFile(argv[2]));
+    std::istringstream lines(ReadFileBytes(argv[2]));
     for (std::string line; std::getline(lines, line);) {
         std::istringstream fields(line);
         std::string kind, id;
@@ -88,13 +79,10 @@ int main(int argc, char** argv) try {
         return found->second.version;
     };
     ReportBuilder builder(nullptr, &pci, query, [&] { return version; });
-    DataFileSections file = SplitDataFile(ReadFile(argv[1]));
-    std::string text =
-        argc > 4 ? ReportPage(ReadFile(argv[4]), builder.Evaluate(file.variables), file.script)
-                 : builder.EvaluateVariables(file.variables) + file.script;
-    std::ofstream out(argv[3], std::ios::binary);
-    if (!(out << text << std::flush))
-        throw std::runtime_error(std::string("cannot write ") + argv[3]);
+    DataFileSections file = SplitDataFile(ReadFileBytes(argv[1]));
+    WriteFileBytes(argv[3], argc > 4 ? ReportPage(ReadFileBytes(argv[4]),
+                                                  builder.Evaluate(file.variables), file.script)
+                                     : builder.EvaluateVariables(file.variables) + file.script);
     return 0;
 } catch (const std::exception& e) {
     std::fprintf(stderr, "evaluate: %s\n", e.what());

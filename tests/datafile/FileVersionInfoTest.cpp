@@ -1,21 +1,11 @@
 #include "datafile/FileVersionInfo.h"
 
+#include "support/Program.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace {
-
-// Built beside this program; its strings stand under 0407/04B0 only.
-std::string OtherTranslationFile() {
-    char path[MAX_PATH];
-    std::string name(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return name.substr(0, name.find_last_of('\\') + 1) + "other_translation.dll";
-}
-
-} // namespace
 
 TEST(FileVersionInfo, OwnProductVersion) {
     FileVersionInfo info(nullptr);
@@ -29,7 +19,8 @@ TEST(FileVersionInfo, OwnProductVersion) {
 
 TEST(FileVersionInfo, OtherTranslationOnlyGivesNull) {
     FileVersionInfo info(nullptr);
-    info.LoadFromFile(OtherTranslationFile().c_str());
+    // Built beside this program; its strings stand under 0407/04B0 only.
+    info.LoadFromFile(BesideThisTest("other_translation.dll").c_str());
     EXPECT_EQ(nullptr, info.QueryString("ProductVersion"));
     // The string is there, under its own translation.
     info.SetTranslation(0x0407, 0x04B0);

@@ -103,9 +103,7 @@ bool MayLackPciArguments(const std::string& section) {
 
 TEST(EvaluateVariablesFuzz, RandomSectionsNeitherCrashNorThrow) {
     // Keeps the system's setup library loaded across the driver queries.
-    char system[MAX_PATH];
-    std::string dir(system, GetSystemDirectoryA(system, MAX_PATH));
-    HMODULE setupApi = LoadLibraryA(JoinPath(dir, "SetupApi.dll").c_str());
+    HMODULE setupApi = LoadLibraryA(SystemFile("SetupApi.dll").c_str());
 
     Generator generate(20240611);
     RecordingPCI pci({0x12345678, 0xFFFFFFFF, 0});

@@ -4,11 +4,12 @@
 #include "PCIUtilService.h"
 #include "pci/PCI_PnP.h"
 #include "rc/RcLdr.h"
+#include "support/Program.h"
+#include "support/Wine.h"
 #include "win/Handle.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -31,51 +32,24 @@ bool IsNTWith(BOOL ok, DWORD id) {
     return IsNTPlatform(FakeVersion);
 }
 
-// Sets this program's per-application Windows version in Wine's
-// configuration while the object lives.
-class AppVersion {
-public:
-    AppVersion(const std::string& exe, const char* version)
-        : key("Software\\Wine\\AppDefaults\\" + exe) {
-        HKEY k;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                            &k, nullptr) != ERROR_SUCCESS)
-            throw std::runtime_error("cannot create " + key);
-        RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       lstrlenA(version) + 1);
-        RegCloseKey(k);
-    }
-    ~AppVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str()); }
-    AppVersion(const AppVersion&) = delete;
-    AppVersion& operator=(const AppVersion&) = delete;
-
-private:
-    std::string key;
-};
-
-const char probe[] = "pci_platform_probe.exe";
-
-DWORD RunProbe() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string path(self);
-    path = path.substr(0, path.rfind('\\') + 1) + probe;
+// The probe's exit code, run with the Windows version that Wine's
+// configuration gives it; all ones when it can't be started.
+DWORD ProbeAs(const char* version) {
+    const std::string probe = "pci_platform_probe.exe", key = "AppDefaults\\" + probe;
+    std::string path = BesideThisTest(probe);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi))
-        throw std::runtime_error("cannot start " + path);
-    Handle process(pi.hProcess), thread(pi.hThread);
-    WaitForSingleObject(process.Get(), INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.Get(), &code);
+    DWORD code = 0xFFFFFFFF;
+    if (SetWineSetting(key, "Version", version) &&
+        CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       &pi)) {
+        Handle process(pi.hProcess), thread(pi.hThread);
+        WaitForSingleObject(process.Get(), INFINITE);
+        GetExitCodeProcess(process.Get(), &code);
+    }
+    ClearWineSetting(key, "Version");
     return code;
-}
-
-DWORD ProbeAs(const char* version) {
-    AppVersion setting(probe, version);
-    return RunProbe();
 }
 
 } // namespace
@@ -110,6 +84,8 @@ TEST(CreatePCIAccess, WithoutDriverResourceTheDeviceTreeServes) {
 // Wine tells one executable it runs on another platform when its
 // configuration says so; the probe reports what the factory made of it.
 TEST(CreatePCIAccess, NonNTPlatformsGetPortAccess) {
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "only Wine tells a program another platform";
     EXPECT_EQ(11u, ProbeAs("win98"));
     EXPECT_EQ(11u, ProbeAs("win95"));
     EXPECT_EQ(1u, ProbeAs("win31"));

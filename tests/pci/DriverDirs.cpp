@@ -1,6 +1,6 @@
 #include "DriverDirs.h"
 
-#include "PCIUtilService.h"
+#include "win/Paths.h"
 
 #include <windows.h>
 
@@ -22,5 +22,5 @@ DriverDirs::~DriverDirs() {
 }
 
 std::string DriverDirs::InSystem() const {
-    return SystemDir() + "\\PCIUtil.sys";
+    return GetSystemDir() + "\\PCIUtil.sys";
 }

@@ -1,14 +1,8 @@
-// What the tests that install the PCIUtil driver share: its service name and
-// the driver image this executable carries.
+// What the tests that install the PCIUtil driver share: its service name,
+// the service manager, and the driver image this executable carries.
 #pragma once
 
-#include <windows.h>
-
+#include "support/Program.h"
 #include "support/Services.h"
 
-#include <string>
-
-extern const char pciutilService[]; // "PCIUtil"
-
-// The bytes of this executable's "DRV" 113 resource.
-std::string DriverImage();
+inline constexpr char pciutilService[] = "PCIUtil";

@@ -66,8 +66,6 @@ std::string ServiceImagePath(const char* name) {
     return config->lpBinaryPathName;
 }
 
-std::string SystemDir() {
-    char buf[MAX_PATH];
-    GetSystemDirectoryA(buf, sizeof buf);
-    return buf;
+HANDLE OpenPCIUtil() {
+    return CreateFileA("\\\\.\\PCIUtil", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }

@@ -1,5 +1,5 @@
-// Services by name, through the platform's real service manager, and the
-// system directory: what the tests that load a driver look at.
+// What the tests that load a driver look at: services by name, through the
+// platform's real service manager, and the PCIUtil driver's device.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,8 @@ bool StopNamedService(const char* name);
 void RemoveService(const char* name);
 // SERVICE_RUNNING, SERVICE_STOPPED ..., or 0 when there is no such service.
 DWORD ServiceState(const char* name);
-// The image path the service was registered with; empty when there is none.
+// The image path as the service manager spells it; empty when there is none.
 std::string ServiceImagePath(const char* name);
 
-std::string SystemDir();
+// \\.\PCIUtil opened for no access: the one open the driver admits.
+HANDLE OpenPCIUtil();

@@ -1,25 +1,17 @@
 #include "win/NewFile.h"
 
 #include "win/Handle.h"
+#include "win/Paths.h"
 
+#include "support/Security.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sddl.h>
-
-#include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string SidText(PSID sid) {
-    char* text = nullptr;
-    std::string result = ConvertSidToStringSidA(sid, &text) ? text : "?";
-    LocalFree(text);
-    return result;
-}
 
 std::string OwnSid() {
     HANDLE token;
@@ -29,25 +21,6 @@ std::string OwnSid() {
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, user.data(), DWORD(user.size()), &size);
     return SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
-}
-
-// Whom the file's DACL lets in.
-std::set<std::string> AllowedSids(const std::string& path) {
-    std::vector<char> sd(4096);
-    DWORD size = 0;
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL dacl = nullptr;
-    std::set<std::string> sids;
-    if (GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), DWORD(sd.size()),
-                         &size) &&
-        GetSecurityDescriptorDacl(sd.data(), &present, &dacl, &defaulted) && present && dacl)
-        for (WORD i = 0; i < dacl->AceCount; ++i) {
-            ACCESS_ALLOWED_ACE* ace;
-            if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
-                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
-                sids.insert(SidText(&ace->SidStart));
-        }
-    return sids;
 }
 
 } // namespace
@@ -79,4 +52,19 @@ TEST(NewFile, MadeOnlyUnderAFreeNameAndHeldUntilDeleted) {
             EXPECT_EQ(1u, allowed.count(sid)) << sid;
     }
     EXPECT_FALSE(FileExists(path));
+}
+
+// Found by name again at its end, so it must prove to be the file made: a
+// relative name may lead elsewhere by then.
+TEST(NewFile, DeletesNoOtherFileThatItsNameLeadsTo) {
+    TempDir made, other;
+    WriteFileBytes(other / "output.hta", "theirs");
+    const std::string saved = GetCurrentDir();
+    {
+        NewFile file;
+        EXPECT_TRUE(SetCurrentDirectoryA(made.Path().c_str()) && file.Create("output.hta", "ours"));
+        SetCurrentDirectoryA(other.Path().c_str());
+    }
+    SetCurrentDirectoryA(saved.c_str());
+    EXPECT_EQ("theirs", ReadFileBytes(other / "output.hta"));
 }

@@ -1,0 +1,30 @@
+#include "support/Security.h"
+
+#include <sddl.h>
+
+#include <vector>
+
+std::string SidText(PSID sid) {
+    char* text = nullptr;
+    std::string result = ConvertSidToStringSidA(sid, &text) ? text : "?";
+    LocalFree(text);
+    return result;
+}
+
+std::set<std::string> AllowedSids(const std::string& path) {
+    std::vector<char> sd(4096);
+    DWORD size = 0;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    std::set<std::string> sids;
+    if (GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), DWORD(sd.size()),
+                         &size) &&
+        GetSecurityDescriptorDacl(sd.data(), &present, &dacl, &defaulted) && present && dacl)
+        for (WORD i = 0; i < dacl->AceCount; ++i) {
+            ACCESS_ALLOWED_ACE* ace;
+            if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&
+                ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE)
+                sids.insert(SidText(&ace->SidStart));
+        }
+    return sids;
+}
