@@ -46,17 +46,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);
-    std::string driver = std::string(dir) + "PCIUtil.sys";
-    loader.CopyResource(driver.c_str(), "DRV", MAKEINTRESOURCEA(113));
+    std::string driver = std::string(dir) + PCIUTIL_FILE_NAME;
+    loader.CopyResource(driver.c_str(), PCIUTIL_RESOURCE_TYPE_TEXT,
+                        MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID));
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    ServiceHandle service(CreateServiceA(manager.Get(), "PCIUtil", "PCI Utility",
+    ServiceHandle service(CreateServiceA(manager.Get(), PCIUTIL_SERVICE_NAME, PCIUTIL_DISPLAY_NAME,
                                          SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
                                          SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL, driver.c_str(),
                                          nullptr, nullptr, nullptr, nullptr, nullptr));
     StartServiceA(service.Get(), 0, nullptr);
 
     for (size_t i = Count(variables, "PCI("); i > 0; --i) {
-        Handle device(CreateFileA("\\\\.\\PCIUtil", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        Handle device(CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         PCI_Request request = {0, 0, 0, 0, 0};
         DWORD got;
         DeviceIoControl(device.Get(), IOCTL_PCIUTIL_READ_CONFIG, &request, sizeof request, &request,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ProgramRun.h"
+#include "driver/PCIUtilIoctl.h"
 #include "support/Program.h"
 #include "support/Services.h"
 #include "support/TempDir.h"
@@ -54,7 +55,7 @@ inline ::testing::Environment* const standInHostInstalled =
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(0u, ServiceState("PCIUtil")) << "prefix left dirty by an earlier test";
+        ASSERT_EQ(0u, ServiceState(PCIUTIL_SERVICE_NAME)) << "prefix left dirty by an earlier test";
         work = scratch / "work";
         capture = scratch / "capture";
         CreateDirectoryA(work.c_str(), nullptr);
@@ -78,10 +79,10 @@ protected:
     void ExpectNothingLeft() {
         EXPECT_FALSE(FileExists(work + "\\input.txt"));
         EXPECT_FALSE(FileExists(work + "\\output.hta"));
-        EXPECT_FALSE(FileExists(work + "\\PCIUtil.sys"));
-        EXPECT_FALSE(FileExists(TempPath() + "PCIUtil.sys"));
-        EXPECT_FALSE(FileExists(GetSystemDir() + "\\PCIUtil.sys"));
-        EXPECT_EQ(0u, ServiceState("PCIUtil"));
+        EXPECT_FALSE(FileExists(work + "\\" PCIUTIL_FILE_NAME));
+        EXPECT_FALSE(FileExists(TempPath() + PCIUTIL_FILE_NAME));
+        EXPECT_FALSE(FileExists(GetSystemDir() + "\\" PCIUTIL_FILE_NAME));
+        EXPECT_EQ(0u, ServiceState(PCIUTIL_SERVICE_NAME));
     }
 
     // A copy of the program whose resources `change` has edited.

@@ -2,6 +2,7 @@
 // is ours is taken over and cleaned up, what is not stays exactly as found
 // and the report comes from the device tree.
 #include "EndToEnd.h"
+#include "driver/PCIUtilIoctl.h"
 
 #include "support/Wine.h"
 #include "win/NamedClaim.h"
@@ -12,8 +13,8 @@
 // holding it: each stays exactly as found, and the report comes from the
 // device tree instead.
 TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
-    const std::string inSystem = GetSystemDir() + "\\PCIUtil.sys",
-                      elsewhere = scratch / "PCIUtil.sys";
+    const std::string inSystem = GetSystemDir() + "\\" PCIUTIL_FILE_NAME,
+                      elsewhere = scratch / PCIUTIL_FILE_NAME;
     std::string foreign = DriverImage(SYSREPORT_EXE);
     foreign.back() ^= 1;
     WriteFileBytes(elsewhere, DriverImage(SYSREPORT_EXE));
@@ -31,20 +32,20 @@ TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
         if (!c.file.empty())
             WriteFileBytes(inSystem, c.file);
         if (!c.image.empty()) {
-            ASSERT_TRUE(InstallService("PCIUtil", c.image, c.running));
+            ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, c.image, c.running));
         }
         ProgramOutcome outcome;
         {
             StandInSetupLibrary library;
             ASSERT_TRUE(library.installed);
-            std::unique_ptr<NamedClaim> run(c.liveRun ? new NamedClaim("SysReport.PCIUtil")
+            std::unique_ptr<NamedClaim> run(c.liveRun ? new NamedClaim(PCIUTIL_CLAIM_NAME)
                                                       : nullptr);
             outcome = Run();
         }
-        DWORD state = ServiceState("PCIUtil");
-        std::string path = ServiceImagePath("PCIUtil");
+        DWORD state = ServiceState(PCIUTIL_SERVICE_NAME);
+        std::string path = ServiceImagePath(PCIUTIL_SERVICE_NAME);
         std::string file = FileExists(inSystem) ? ReadFileBytes(inSystem) : "";
-        RemoveService("PCIUtil");
+        RemoveService(PCIUTIL_SERVICE_NAME);
         DeleteFileA(inSystem.c_str());
         EXPECT_EQ(c.image.empty() ? 0 : DWORD(c.running ? SERVICE_RUNNING : SERVICE_STOPPED),
                   state);
@@ -66,21 +67,21 @@ TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
 // As a killed run leaves it: stopped, with the service manager's spelling of
 // the path and no file; or still running from its file.
 TEST_F(EndToEnd, OwnLeftoverServiceIsTakenOverAndRemoved) {
-    std::string spelled = "\\??\\" + GetSystemDir() + "\\PCIUtil.sys";
+    std::string spelled = "\\??\\" + GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
     CharUpperA(&spelled[0]);
-    ASSERT_TRUE(InstallService("PCIUtil", spelled, false));
+    ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, spelled, false));
     ProgramOutcome stopped = Run();
-    RemoveService("PCIUtil");
+    RemoveService(PCIUTIL_SERVICE_NAME);
     EXPECT_TRUE(stopped.boxes.empty());
     EXPECT_TRUE(HostRan());
     ExpectNothingLeft();
 
     DeleteFileA((capture + "\\cmdline.txt").c_str());
-    std::string inSystem = GetSystemDir() + "\\PCIUtil.sys";
+    std::string inSystem = GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
     WriteFileBytes(inSystem, DriverImage(SYSREPORT_EXE));
-    ASSERT_TRUE(InstallService("PCIUtil", inSystem, true));
+    ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, inSystem, true));
     ProgramOutcome running = Run();
-    RemoveService("PCIUtil");
+    RemoveService(PCIUTIL_SERVICE_NAME);
     EXPECT_TRUE(running.boxes.empty());
     EXPECT_TRUE(HostRan());
     ExpectNothingLeft();

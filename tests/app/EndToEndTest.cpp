@@ -1,6 +1,7 @@
 // The program's main paths: the report, its files, the host, the
 // resources it needs.
 #include "EndToEnd.h"
+#include "driver/PCIUtilIoctl.h"
 
 #include "support/Wine.h"
 
@@ -135,8 +136,9 @@ TEST_F(EndToEnd, BrokenOrMissingContentWritesNothing) {
 }
 
 TEST_F(EndToEnd, MissingDriverImageReportsFromTheTree) {
-    std::string copy =
-        PatchedCopy([](std::vector<Resource>& resources) { Drop(resources, "DRV", "#113"); });
+    std::string copy = PatchedCopy([](std::vector<Resource>& resources) {
+        Drop(resources, PCIUTIL_RESOURCE_TYPE_TEXT, "#" PCIUTIL_TEXT(PCIUTIL_RESOURCE_ID));
+    });
     EXPECT_TRUE(Run(copy).boxes.empty());
     EXPECT_TRUE(HostRan());
     ExpectNothingLeft();

@@ -4,6 +4,7 @@
 // input.txt beside that page, the performance counter at its start
 // (started.txt), and whether a PCIUtil service or driver file exists while
 // it runs (driver.txt). Ends with the code in SYSREPORT_HOST_EXIT.
+#include "driver/PCIUtilIoctl.h"
 #include "win/Paths.h"
 
 #include <windows.h>
@@ -32,14 +33,15 @@ std::string Env(const char* name) {
 std::string DriverTraces() {
     std::string traces;
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
-    SC_HANDLE service = manager ? OpenServiceA(manager, "PCIUtil", SERVICE_QUERY_STATUS) : nullptr;
+    SC_HANDLE service =
+        manager ? OpenServiceA(manager, PCIUTIL_SERVICE_NAME, SERVICE_QUERY_STATUS) : nullptr;
     if (service || !manager)
         traces += "service ";
     if (service)
         CloseServiceHandle(service);
     if (manager)
         CloseServiceHandle(manager);
-    if (GetFileAttributesA(SystemFile("PCIUtil.sys").c_str()) != INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesA(SystemFile(PCIUTIL_FILE_NAME).c_str()) != INVALID_FILE_ATTRIBUTES)
         traces += "file";
     return traces;
 }

@@ -12,6 +12,7 @@ checks what the oldest supported Windows needs of them:
 
 Prints every fault found, one a line, and exits 1 if there was any."""
 import os
+import re
 import sys
 
 import pefile
@@ -107,10 +108,21 @@ def check_imports(name, pe, allowed, faults):
                           % (name, dll, fn, entry[1], NT_FLOOR))
 
 
+def shared_names():
+    """The #defines of the header the driver and the program share."""
+    header = os.path.join(os.path.dirname(__file__), "..", "..", "driver", "PCIUtilIoctl.h")
+    with open(header) as f:
+        return {name: text or word for name, text, word in
+                re.findall(r'^#define (PCIUTIL_\w+) (?:"([^"]*)"|(\S+))', f.read(), re.M)}
+
+
 def check(list_path, exe_path, sys_path):
     faults = []
     allowed = read_list(list_path)
-    exe_name, sys_name = "SysReport.exe", "PCIUtil.sys"  # the list's sections
+    names = shared_names()
+    exe_name, sys_name = "SysReport.exe", names["PCIUTIL_FILE_NAME"]  # the list's sections
+    res_type, res_id = names["PCIUTIL_RESOURCE_TYPE"], int(names["PCIUTIL_RESOURCE_ID"])
+    res_name = "%s/%d" % (res_type, res_id)
     images, data = {}, {}
     for path in (exe_path, sys_path):
         try:
@@ -133,14 +145,14 @@ def check(list_path, exe_path, sys_path):
     check_imports(exe_name, exe, allowed, faults)
 
     image = data[sys_path]
-    embedded = resources(exe, "DRV", 113)
+    embedded = resources(exe, res_type, res_id)
     if not embedded:
-        faults.append("%s: no DRV/113 resource" % exe_name)
+        faults.append("%s: no %s resource" % (exe_name, res_name))
     for res in embedded:
         if res != image:
             at = next((i for i, (a, b) in enumerate(zip(res, image)) if a != b), min(len(res), len(image)))
-            faults.append("%s: DRV/113 (%d bytes) differs from %s (%d bytes) at byte %d"
-                          % (exe_name, len(res), sys_name, len(image), at))
+            faults.append("%s: %s (%d bytes) differs from %s (%d bytes) at byte %d"
+                          % (exe_name, res_name, len(res), sys_name, len(image), at))
 
     check_headers(sys_name, drv, NATIVE, faults)
     if not drv.OPTIONAL_HEADER.AddressOfEntryPoint:

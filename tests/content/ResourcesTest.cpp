@@ -1,5 +1,6 @@
 // The resources that the program links from content/: found where the run
 // sequence looks for them, byte for byte as the files in the source tree.
+#include "driver/PCIUtilIoctl.h"
 #include "rc/RcLdr.h"
 
 #include "support/TempDir.h"
@@ -83,7 +84,8 @@ TEST(Resources, ProgramIconHasBothSizes) {
 // A driver image linked from a resource object of its own ends up beside
 // the content's resources, as it does in the program.
 TEST(Resources, SecondResourceObjectMergesWithThem) {
-    EXPECT_EQ("driver image stand-in", Resource("DRV", MAKEINTRESOURCEA(113)));
+    EXPECT_EQ("driver image stand-in",
+              Resource(PCIUTIL_RESOURCE_TYPE_TEXT, MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID)));
     EXPECT_FALSE(Resource("DATAFILE", "INPUT_FILE").empty());
 }
 

@@ -30,9 +30,9 @@ TEST(Except, MissingResourceNamesTextsInQuotesAndIdsAsNumbers) {
     } cases[] = {
         {"DATAFILE", "INPUT_FILE",
          "Unable to find resource (type: \"DATAFILE\", name: \"INPUT_FILE\")"},
-        {"DRV", MAKEINTRESOURCEA(113), "Unable to find resource (type: \"DRV\", id: 113)"},
-        {MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(113),
-         "Unable to find resource (type: 10, id: 113)"},
+        {"BIN", MAKEINTRESOURCEA(117), "Unable to find resource (type: \"BIN\", id: 117)"},
+        {MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(117),
+         "Unable to find resource (type: 10, id: 117)"},
         {MAKEINTRESOURCEA(10), "X", "Unable to find resource (type: 10, name: \"X\")"},
         {MAKEINTRESOURCEA(0xFFFF), "X", "Unable to find resource (type: 65535, name: \"X\")"},
     };
@@ -52,9 +52,9 @@ TEST(Except, NoAccessKeepsPercentInText) {
 }
 
 TEST(Except, FileWriteErrorAndBadExec) {
-    Except_FileWriteError w("RcLdr::CopyResource", "C:\\x\\PCIUtil.sys");
+    Except_FileWriteError w("RcLdr::CopyResource", "C:\\x\\image.sys");
     EXPECT_STREQ("Write error", w.GetTitle());
-    EXPECT_STREQ("Error writing to file C:\\x\\PCIUtil.sys", w.GetDesc());
+    EXPECT_STREQ("Error writing to file C:\\x\\image.sys", w.GetDesc());
     Except_BadExec b("RcLdr::RcLdr()", "(Copy of resource)");
     EXPECT_STREQ("Bad executable", b.GetTitle());
     EXPECT_STREQ("RcLdr::RcLdr()", b.GetSource());
@@ -84,10 +84,10 @@ TEST(Except, LongDescriptionIsCut) {
 }
 
 TEST_F(LogOn, RecordBytes) {
-    Except_MissingResource e("RcLdr::LoadString", "DRV", MAKEINTRESOURCEA(113));
+    Except_MissingResource e("RcLdr::LoadString", "BIN", MAKEINTRESOURCEA(117));
     std::regex record("Missing resource\r\n"
                       "   source - RcLdr::LoadString\r\n"
-                      "   desc - Unable to find resource \\(type: \"DRV\", id: 113\\)\r\n"
+                      "   desc - Unable to find resource \\(type: \"BIN\", id: 117\\)\r\n"
                       "   time - ([0-9]|1[0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9]\r\n"
                       "\r\n");
     EXPECT_TRUE(std::regex_match(Logged(), record)) << Logged();

@@ -1,4 +1,5 @@
 #include "DriverDirs.h"
+#include "driver/PCIUtilIoctl.h"
 
 #include "win/Paths.h"
 
@@ -22,5 +23,5 @@ DriverDirs::~DriverDirs() {
 }
 
 std::string DriverDirs::InSystem() const {
-    return GetSystemDir() + "\\PCIUtil.sys";
+    return GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
 }

@@ -4,6 +4,7 @@
 // the system directory before or after.
 #pragma once
 
+#include "driver/PCIUtilIoctl.h"
 #include "support/TempDir.h"
 
 #include <string>
@@ -15,9 +16,9 @@ public:
     DriverDirs(const DriverDirs&) = delete;
     DriverDirs& operator=(const DriverDirs&) = delete;
 
-    std::string InTemp() const { return temp / "PCIUtil.sys"; }
+    std::string InTemp() const { return temp / PCIUTIL_FILE_NAME; }
     std::string InSystem() const;
-    std::string InCurrent() const { return current / "PCIUtil.sys"; }
+    std::string InCurrent() const { return current / PCIUTIL_FILE_NAME; }
 
     TempDir temp, current;
 

@@ -18,7 +18,7 @@
 namespace {
 
 const char blocker[] = "PCIBlock";
-const char version[] = "PCIUtil created on Thu May 27 14:56:42 2004";
+const char version[] = "PCIUtil created on " PCIUTIL_BUILD_STAMP;
 
 struct Reply {
     BOOL ok;
@@ -63,7 +63,7 @@ protected:
     void SetUp() override {
         RemoveService(pciutilService);
         RemoveService(blocker);
-        image = dir / "PCIUtil.sys";
+        image = dir / PCIUTIL_FILE_NAME;
         WriteFileBytes(image, DriverImage());
         ASSERT_TRUE(InstallService(pciutilService, image, true)) << GetLastError();
     }
@@ -189,7 +189,7 @@ TEST_F(Driver, ShortReadBuffersAreRefusedUntouched) {
 TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
     if (RunningUnderWine())
         GTEST_SKIP() << "Wine refuses the name before the driver sees it";
-    Handle below(CreateFileA("\\\\.\\PCIUtil\\x", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    Handle below(CreateFileA(PCIUTIL_DEVICE_PATH "\\x", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     DWORD error = GetLastError();
     EXPECT_FALSE(below.Valid());
     EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), error);
@@ -203,7 +203,8 @@ TEST_F(Driver, OpenBelowTheDeviceNameIsRefused) {
 TEST_F(Driver, OnlySystemAndAdministratorsMayOpenTheDevice) {
     if (RunningUnderWine())
         GTEST_SKIP() << "Wine reports no DACL of a driver's device";
-    EXPECT_EQ((std::set<std::string>{"S-1-5-18", "S-1-5-32-544"}), AllowedSids("\\\\.\\PCIUtil"));
+    EXPECT_EQ((std::set<std::string>{"S-1-5-18", "S-1-5-32-544"}),
+              AllowedSids(PCIUTIL_DEVICE_PATH));
 }
 
 TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
@@ -231,7 +232,8 @@ TEST_F(Driver, TakenDeviceNameFailsTheStart) {
 }
 
 TEST(DriverImage, IsEmbeddedInUSEnglish) {
-    EXPECT_NE(nullptr, FindResourceExA(nullptr, "DRV", MAKEINTRESOURCEA(113),
+    EXPECT_NE(nullptr, FindResourceExA(nullptr, PCIUTIL_RESOURCE_TYPE_TEXT,
+                                       MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID),
                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)));
 }
 

@@ -2,7 +2,8 @@
 // the service manager, and the driver image this executable carries.
 #pragma once
 
+#include "driver/PCIUtilIoctl.h"
 #include "support/Program.h"
 #include "support/Services.h"
 
-inline constexpr char pciutilService[] = "PCIUtil";
+inline constexpr char pciutilService[] = PCIUTIL_SERVICE_NAME;

@@ -21,10 +21,6 @@ namespace {
 
 const char blocker[] = "PCIBlock";
 
-HANDLE OpenDevice() {
-    return CreateFileA("\\\\.\\PCIUtil", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-
 bool StartsWith(const std::string& text, const std::string& start) {
     return text.compare(0, start.size(), start) == 0;
 }
@@ -88,7 +84,7 @@ TEST_F(PCINT, FailedReadLeavesTheObjectReady) {
     PCI_NT pci(&loader);
     pci.Init();
     {
-        Handle held(OpenDevice());
+        Handle held(OpenPCIUtil());
         ASSERT_TRUE(held.Valid());
         try {
             pci.Read(0, 0, 0, 0);
@@ -127,10 +123,10 @@ TEST_F(PCINT, ReadTakesOnlyAWholeAnswer) {
 // Registered for a file that is none of the candidates: another product's,
 // however it runs.
 TEST_F(PCINT, ServiceOfAnotherIsLeftAsItWas) {
-    WriteFileBytes(other / "PCIUtil.sys", DriverImage());
+    WriteFileBytes(other / PCIUTIL_FILE_NAME, DriverImage());
     for (bool running : {false, true}) {
         SCOPED_TRACE(running ? "running" : "stopped");
-        ASSERT_TRUE(InstallService(pciutilService, other / "PCIUtil.sys", running));
+        ASSERT_TRUE(InstallService(pciutilService, other / PCIUTIL_FILE_NAME, running));
         {
             PCI_NT pci(&loader);
             try {
@@ -141,7 +137,7 @@ TEST_F(PCINT, ServiceOfAnotherIsLeftAsItWas) {
             }
         }
         EXPECT_EQ(DWORD(running ? SERVICE_RUNNING : SERVICE_STOPPED), ServiceState(pciutilService));
-        EXPECT_EQ(other / "PCIUtil.sys", ServiceImagePath(pciutilService));
+        EXPECT_EQ(other / PCIUTIL_FILE_NAME, ServiceImagePath(pciutilService));
         EXPECT_TRUE(NoDriverFileAnywhere());
         RemoveService(pciutilService);
     }

@@ -54,8 +54,8 @@ TEST(RcLdr, MissingResourceDescriptions) {
               MissingDesc([&] { ldr.Load(res, "NOTYPE", "GREETING"); }));
     EXPECT_EQ("Unable to find resource (type: 300, name: \"OTHER\")",
               MissingDesc([&] { ldr.Load(res, MAKEINTRESOURCEA(300), "OTHER"); }));
-    EXPECT_EQ("Unable to find resource (type: 10, id: 113)",
-              MissingDesc([&] { ldr.Load(res, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(113)); }));
+    EXPECT_EQ("Unable to find resource (type: 10, id: 117)",
+              MissingDesc([&] { ldr.Load(res, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(117)); }));
 }
 
 TEST(RcRes, FailedReloadLeavesHandleEmpty) {
@@ -129,8 +129,8 @@ TEST(RcLdr, CopyMissingResourceTouchesNoFile) {
     std::string kept = dir / "kept.bin", absent = dir / "absent.bin";
     WriteFileBytes(kept, "old");
     RcLdr ldr(Self());
-    MissingDesc([&] { ldr.CopyResource(kept.c_str(), "DRV", MAKEINTRESOURCEA(113)); });
-    MissingDesc([&] { ldr.CopyResource(absent.c_str(), "DRV", MAKEINTRESOURCEA(113)); });
+    MissingDesc([&] { ldr.CopyResource(kept.c_str(), "BIN", MAKEINTRESOURCEA(117)); });
+    MissingDesc([&] { ldr.CopyResource(absent.c_str(), "BIN", MAKEINTRESOURCEA(117)); });
     EXPECT_EQ("old", ReadFileBytes(kept));
     EXPECT_FALSE(FileExists(absent));
 }

@@ -1,4 +1,5 @@
 #include "support/Program.h"
+#include "driver/PCIUtilIoctl.h"
 
 std::string BesideThisTest(const std::string& name) {
     char path[MAX_PATH];
@@ -19,5 +20,5 @@ std::string ResourceBytes(const char* file, LPCSTR type, LPCSTR name) {
 }
 
 std::string DriverImage(const char* file) {
-    return ResourceBytes(file, "DRV", MAKEINTRESOURCEA(113));
+    return ResourceBytes(file, PCIUTIL_RESOURCE_TYPE_TEXT, MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID));
 }

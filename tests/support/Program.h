@@ -12,6 +12,6 @@ std::string BesideThisTest(const std::string& name);
 // when it has none such.
 std::string ResourceBytes(const char* file, LPCSTR type, LPCSTR name);
 
-// The PCIUtil driver image, "DRV" 113, that `file` carries (nullptr: this
+// The PCIUtil driver image that `file` carries (nullptr: this
 // executable, which the build gives the same image as the program).
 std::string DriverImage(const char* file = nullptr);

@@ -1,4 +1,5 @@
 #include "support/Services.h"
+#include "driver/PCIUtilIoctl.h"
 
 #include "win/ServiceHandle.h"
 
@@ -67,5 +68,5 @@ std::string ServiceImagePath(const char* name) {
 }
 
 HANDLE OpenPCIUtil() {
-    return CreateFileA("\\\\.\\PCIUtil", 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    return CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }

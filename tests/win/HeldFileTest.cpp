@@ -23,7 +23,7 @@ void ExpectNotHeld(const std::string& path, const std::string& expected) {
 
 TEST(HeldFile, SameBytesAreHeldAgainstWritingAndDeleting) {
     TempDir dir;
-    std::string path = dir / "PCIUtil.sys";
+    std::string path = dir / "image.sys";
     WriteFileBytes(path, image);
     {
         HeldFile held(path.c_str(), Data(image), image.size());
@@ -42,7 +42,7 @@ TEST(HeldFile, SameBytesAreHeldAgainstWritingAndDeleting) {
 
 TEST(HeldFile, OtherBytesAreRefused) {
     TempDir dir;
-    std::string path = dir / "PCIUtil.sys";
+    std::string path = dir / "image.sys";
     std::string changed = image;
     changed.back() ^= 1;
     const std::string others[] = {changed, image.substr(0, image.size() - 1), image + '\0', ""};
@@ -56,5 +56,5 @@ TEST(HeldFile, OtherBytesAreRefused) {
 
 TEST(HeldFile, MissingFileIsRefused) {
     TempDir dir;
-    ExpectNotHeld(dir / "PCIUtil.sys", image);
+    ExpectNotHeld(dir / "image.sys", image);
 }
