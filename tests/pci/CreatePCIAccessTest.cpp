@@ -1,10 +1,11 @@
 #include "pci/CreatePCIAccess.h"
 
 #include "DriverDirs.h"
-#include "PCIUtilService.h"
+#include "driver/PCIUtilIoctl.h"
 #include "pci/PCI_PnP.h"
 #include "rc/RcLdr.h"
 #include "support/Program.h"
+#include "support/Services.h"
 #include "support/Wine.h"
 #include "win/Handle.h"
 
@@ -70,7 +71,7 @@ TEST(IsNTPlatform, FailedQueryCountsAsNT) {
 // This executable carries no driver: nothing is installed, files that are
 // not ours stay as they are, and the device tree serves instead.
 TEST(CreatePCIAccess, WithoutDriverResourceTheDeviceTreeServes) {
-    RemoveService(pciutilService);
+    RemoveService(PCIUTIL_SERVICE_NAME);
     DriverDirs dirs;
     for (const std::string& path : {dirs.InTemp(), dirs.InSystem(), dirs.InCurrent()})
         WriteFileBytes(path, "stale");
@@ -78,7 +79,7 @@ TEST(CreatePCIAccess, WithoutDriverResourceTheDeviceTreeServes) {
     EXPECT_NE(nullptr, dynamic_cast<PCI_PnP*>(CreatePCIAccess(&loader).get()));
     for (const std::string& path : {dirs.InTemp(), dirs.InSystem(), dirs.InCurrent()})
         EXPECT_EQ("stale", ReadFileBytes(path)) << path;
-    EXPECT_EQ(0u, ServiceState(pciutilService));
+    EXPECT_EQ(0u, ServiceState(PCIUTIL_SERVICE_NAME));
 }
 
 // Wine tells one executable it runs on another platform when its

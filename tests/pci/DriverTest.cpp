@@ -1,6 +1,7 @@
 // The PCIUtil driver through its device, loaded by Wine's service manager
 // from the image this executable carries.
-#include "PCIUtilService.h"
+#include "support/Program.h"
+#include "support/Services.h"
 
 #include "driver/PCIUtilIoctl.h"
 #include "support/Security.h"
@@ -61,17 +62,17 @@ void ExpectServed(const Handle& device) {
 class Driver : public testing::Test {
 protected:
     void SetUp() override {
-        RemoveService(pciutilService);
+        RemoveService(PCIUTIL_SERVICE_NAME);
         RemoveService(blocker);
         image = dir / PCIUTIL_FILE_NAME;
         WriteFileBytes(image, DriverImage());
-        ASSERT_TRUE(InstallService(pciutilService, image, true)) << GetLastError();
+        ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, image, true)) << GetLastError();
     }
     // Runs however the test ended, so that no service outlives it.
     void TearDown() override {
-        RemoveService(pciutilService);
+        RemoveService(PCIUTIL_SERVICE_NAME);
         RemoveService(blocker);
-        EXPECT_EQ(0u, ServiceState(pciutilService));
+        EXPECT_EQ(0u, ServiceState(PCIUTIL_SERVICE_NAME));
     }
 
     TempDir dir;
@@ -208,14 +209,14 @@ TEST_F(Driver, OnlySystemAndAdministratorsMayOpenTheDevice) {
 }
 
 TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
-    ASSERT_TRUE(StopNamedService(pciutilService));
-    EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(pciutilService));
+    ASSERT_TRUE(StopNamedService(PCIUTIL_SERVICE_NAME));
+    EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(PCIUTIL_SERVICE_NAME));
     {
         Handle gone(OpenPCIUtil());
         EXPECT_FALSE(gone.Valid());
         EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
     }
-    ASSERT_TRUE(StartNamedService(pciutilService));
+    ASSERT_TRUE(StartNamedService(PCIUTIL_SERVICE_NAME));
     Handle device(OpenPCIUtil());
     ExpectServed(device);
 }
