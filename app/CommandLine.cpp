@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/AsciiLower.h"
 #include <windows.h>
 
 #include <vector>
@@ -10,14 +11,6 @@ enum class Option { None, NoDriver, Help, Export, Log };
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t';
-}
-
-// ASCII only: a locale's case rules (a dotless i) must not change the answer.
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 // One word from `at` on, unquoted; `at` moves past it.
@@ -64,7 +57,7 @@ std::vector<std::string> SplitWords(const char* line) {
 Option OptionOf(const std::string& word) {
     if (word.size() < 2 || (word[0] != '/' && word[0] != '-'))
         return Option::None;
-    std::string name = Lower(word.substr(1));
+    std::string name = AsciiLower(word.substr(1));
     if (name == "nodriver")
         return Option::NoDriver;
     if (name == "?")
@@ -81,7 +74,7 @@ ExportFormat FormatOf(const std::string& path) {
     size_t dot = path.rfind('.');
     if (dot == std::string::npos || path.find_first_of("\\/", dot) != std::string::npos)
         return ExportFormat::None;
-    std::string extension = Lower(path.substr(dot + 1));
+    std::string extension = AsciiLower(path.substr(dot + 1));
     if (extension == "json")
         return ExportFormat::Json;
     if (extension == "htm" || extension == "html")

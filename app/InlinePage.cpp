@@ -1,18 +1,11 @@
 #include "app/InlinePage.h"
 
+#include "app/AsciiLower.h"
 #include "errors/Except.h"
 
 namespace {
 
 const size_t none = std::string::npos;
-
-// ASCII only, as HTML names are.
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
@@ -43,7 +36,7 @@ StartTag ReadStartTag(const std::string& page, size_t at) {
         size_t nameBegin = at;
         while (at < page.size() && !IsSpace(page[at]) && page[at] != '=' && page[at] != '>')
             ++at;
-        std::string name = Lower(page.substr(nameBegin, at - nameBegin));
+        std::string name = AsciiLower(page.substr(nameBegin, at - nameBegin));
         size_t nameEnd = at;
         skipSpace();
         std::string value;
@@ -76,7 +69,7 @@ StartTag ReadStartTag(const std::string& page, size_t at) {
 
 // `script` with "<\/" for the "</" of each "</script".
 std::string Escaped(const std::string& script) {
-    std::string lower = Lower(script);
+    std::string lower = AsciiLower(script);
     std::string out;
     size_t from = 0;
     for (size_t at = lower.find("</script"); at != none; at = lower.find("</script", at + 1)) {
@@ -92,7 +85,7 @@ std::string Escaped(const std::string& script) {
 
 std::string SelfContainedPage(const std::string& page, const std::string& scriptText) {
     // Found in a lower-case copy, at the same places.
-    std::string lower = Lower(page);
+    std::string lower = AsciiLower(page);
     const char name[] = "<script";
     for (size_t open = lower.find(name); open != none; open = lower.find(name, open + 1)) {
         size_t at = open + sizeof name - 1;
@@ -101,7 +94,7 @@ std::string SelfContainedPage(const std::string& page, const std::string& script
         StartTag tag = ReadStartTag(page, at);
         if (tag.end == none)
             break;
-        if (Lower(tag.src) != "input.txt")
+        if (AsciiLower(tag.src) != "input.txt")
             continue;
         size_t close = lower.find("</script", tag.end);
         if (close == none)

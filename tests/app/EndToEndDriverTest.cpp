@@ -67,22 +67,19 @@ TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
 // As a killed run leaves it: stopped, with the service manager's spelling of
 // the path and no file; or still running from its file.
 TEST_F(EndToEnd, OwnLeftoverServiceIsTakenOverAndRemoved) {
-    std::string spelled = "\\??\\" + GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
+    const std::string inSystem = GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
+    std::string spelled = "\\??\\" + inSystem;
     CharUpperA(&spelled[0]);
-    ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, spelled, false));
-    ProgramOutcome stopped = Run();
-    RemoveService(PCIUTIL_SERVICE_NAME);
-    EXPECT_TRUE(stopped.boxes.empty());
-    EXPECT_TRUE(HostRan());
-    ExpectNothingLeft();
-
-    DeleteFileA((capture + "\\cmdline.txt").c_str());
-    std::string inSystem = GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
-    WriteFileBytes(inSystem, DriverImage(SYSREPORT_EXE));
-    ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, inSystem, true));
-    ProgramOutcome running = Run();
-    RemoveService(PCIUTIL_SERVICE_NAME);
-    EXPECT_TRUE(running.boxes.empty());
-    EXPECT_TRUE(HostRan());
-    ExpectNothingLeft();
+    for (bool running : {false, true}) {
+        SCOPED_TRACE(running ? "running" : "stopped");
+        if (running)
+            WriteFileBytes(inSystem, DriverImage(SYSREPORT_EXE));
+        ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, running ? inSystem : spelled, running));
+        ProgramOutcome outcome = Run();
+        RemoveService(PCIUTIL_SERVICE_NAME);
+        EXPECT_TRUE(outcome.boxes.empty());
+        EXPECT_TRUE(HostRan());
+        DeleteFileA((capture + "\\cmdline.txt").c_str());
+        ExpectNothingLeft();
+    }
 }

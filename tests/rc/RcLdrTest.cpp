@@ -109,17 +109,10 @@ TEST(RcLdr, FileThatIsNoExecutableKeepsOldMapping) {
 TEST(RcLdr, CopyResourceReplacesFile) {
     TempDir dir;
     std::string target = dir / "copy.bin";
-    WriteFileBytes(target, "a much longer old content of the file");
     RcLdr ldr(Self());
+    WriteFileBytes(target, "a much longer old content of the file");
     ldr.CopyResource(target.c_str(), "TEXTTYPE", MAKEINTRESOURCEA(7));
     EXPECT_EQ("seven", ReadFileBytes(target));
-}
-
-TEST(RcLdr, CopyEmptyResourceEmptiesFile) {
-    TempDir dir;
-    std::string target = dir / "empty.bin";
-    WriteFileBytes(target, "old");
-    RcLdr ldr(Self());
     ldr.CopyResource(target.c_str(), "TEXTTYPE", "EMPTY");
     EXPECT_EQ("", ReadFileBytes(target));
 }
