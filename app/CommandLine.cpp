@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/AsciiLower.h"
+
 #include <windows.h>
 
 #include <vector>
