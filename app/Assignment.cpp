@@ -12,19 +12,22 @@ bool IsIdentifierChar(char c) {
 
 } // namespace
 
+void AppendAssignment(std::string& out, const Assignment& a, bool inlineScript) {
+    out += a.lead;
+    if (a.isText) {
+        out += '"';
+        out += ScriptString(a.text, inlineScript);
+        out += '"';
+    } else {
+        out += FormatHex(a.number);
+    }
+    out += ';';
+}
+
 std::string ScriptAssignments(const std::vector<Assignment>& assignments, bool inlineScript) {
     std::string out;
-    for (const Assignment& a : assignments) {
-        out += a.lead;
-        if (a.isText) {
-            out += '"';
-            out += ScriptString(a.text, inlineScript);
-            out += '"';
-        } else {
-            out += FormatHex(a.number);
-        }
-        out += ';';
-    }
+    for (const Assignment& a : assignments)
+        AppendAssignment(out, a, inlineScript);
     return out;
 }
 

@@ -109,8 +109,8 @@ ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci, DriverQuery driverQue
     : loader(loader), pci(pci), driverQuery(std::move(driverQuery)),
       productVersion(std::move(productVersion)) {}
 
-std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
-    std::vector<Assignment> out;
+void ReportBuilder::Evaluate(const std::string& section,
+                             const std::function<void(Assignment&&)>& each) {
     // Each statement is copied once and the scan moves on from its ";", so
     // the cost grows with the length of the section, not its square.
     size_t end;
@@ -118,29 +118,37 @@ std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
         Statement statement(section.substr(from, end - from));
         switch (statement.Form()) {
         case StatementForm::UtilityVersion:
-            out.push_back(Text(statement.Head(), productVersion()));
+            each(Text(statement.Head(), productVersion()));
             break;
         case StatementForm::PCI:
-            out.push_back(Number(statement.Head(), ValueExpr(statement.Value()).Evaluate(*pci)));
+            each(Number(statement.Head(), ValueExpr(statement.Value()).Evaluate(*pci)));
             break;
         case StatementForm::Driver: {
             // NameVersion and NameName, each behind the statement's leading text.
             std::string description, name = statement.DriverName();
             std::string version =
                 driverQuery(statement.DriverClass(), statement.DriverHardwareId(), description);
-            out.push_back(Text(name + "Version=", version));
-            out.push_back(Text(name + "Name=", description));
+            each(Text(name + "Version=", version));
+            each(Text(name + "Name=", description));
             break;
         }
         case StatementForm::Other:
             break;
         }
     }
-    return out;
+}
+
+std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
+    std::vector<Assignment> all;
+    Evaluate(section, [&all](Assignment&& a) { all.push_back(std::move(a)); });
+    return all;
 }
 
 std::string ReportBuilder::EvaluateVariables(std::string section) {
-    return ScriptAssignments(Evaluate(section));
+    std::string out;
+    out.reserve(section.size());
+    Evaluate(section, [&out](Assignment&& a) { AppendAssignment(out, a); });
+    return out;
 }
 
 bool ReportBuilder::MakeInputFile(bool remove) {

@@ -58,14 +58,17 @@ public:
     // ever deletes the input.txt it wrote.
     bool MakeInputFile(bool remove);
 
-    // The values for the statements of `section`, in order: PCI registers,
-    // installed-driver versions and descriptions (two assignments), and the
-    // program's product version. Text after the last ";" is dropped, as is
-    // every statement of no known form. Exceptions of the PCI reads pass
-    // through, and then nothing is returned; a PCI value with nothing after
-    // the letters PCI throws std::out_of_range.
+    // The values for the statements of `section`, in order, each handed to
+    // `each` as it is read: PCI registers, installed-driver versions and
+    // descriptions (two assignments), and the program's product version.
+    // Text after the last ";" is dropped, as is every statement of no known
+    // form. Exceptions of the PCI reads pass through; a PCI value with
+    // nothing after the letters PCI throws std::out_of_range.
+    void Evaluate(const std::string& section, const std::function<void(Assignment&&)>& each);
+    // All of them at once.
     std::vector<Assignment> Evaluate(const std::string& section);
-    // The same as the generated script's assignments.
+    // The same as the generated script's assignments; nothing when a read
+    // throws.
     std::string EvaluateVariables(std::string section);
 
 private:

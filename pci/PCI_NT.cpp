@@ -39,11 +39,11 @@ bool WriteNewFile(const std::string& path, const RcRes& image) {
 // The driver's host can hold the image for a moment after the driver stopped
 // or failed to start (Wine's does); give it that moment before giving up.
 void DeleteDriverFile(const std::string& path) {
-    for (int tries = 0; tries < 40 && !DeleteFileA(path.c_str()); ++tries) {
+    for (int tries = 0; tries < 200 && !DeleteFileA(path.c_str()); ++tries) {
         DWORD error = GetLastError();
         if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
             return;
-        Sleep(50);
+        Sleep(10);
     }
 }
 
@@ -51,7 +51,7 @@ void DeleteDriverFile(const std::string& path) {
 // says it has, five seconds at most.
 bool StopAndWait(SC_HANDLE service) {
     SERVICE_STATUS status;
-    for (int tries = 0; tries < 100; ++tries) {
+    for (int tries = 0; tries < 500; ++tries) {
         if (!QueryServiceStatus(service, &status))
             return false;
         if (status.dwCurrentState == SERVICE_STOPPED)
@@ -62,7 +62,7 @@ bool StopAndWait(SC_HANDLE service) {
             if (error != ERROR_SERVICE_NOT_ACTIVE && error != ERROR_SERVICE_CANNOT_ACCEPT_CTRL)
                 return false;
         }
-        Sleep(50);
+        Sleep(10);
     }
     return false;
 }

@@ -1,6 +1,7 @@
 // The least a run can do: the same platform calls SysReport must make to
 // show a report (driver file, service, one device open and control request
-// per PCI statement, the setup-API lookups, the two files, the report host),
+// per PCI statement, the setup-API lookups, the driver gone again, the two
+// files, the report host),
 // with no evaluation around them. The time-to-report benchmark compares
 // SysReport with this.
 #include "app/LaunchAndWait.h"
@@ -45,8 +46,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     std::string variables = SplitDataFile(data).variables;
 
     char dir[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    std::string driver = std::string(dir) + PCIUTIL_FILE_NAME;
+    GetSystemDirectoryA(dir, MAX_PATH);
+    std::string driver = std::string(dir) + "\\" PCIUTIL_FILE_NAME;
     loader.CopyResource(driver.c_str(), PCIUTIL_RESOURCE_TYPE_TEXT,
                         MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID));
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
@@ -71,6 +72,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             library.Table()->SetupDiClassGuidsFromNameA("net", &guid, 1, &size);
     }
 
+    SERVICE_STATUS status;
+    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+    DeleteService(service.Get());
+    service.Close();
+    // The driver's host may hold the image a moment longer, as for SysReport.
+    for (int tries = 0; tries < 40 && !DeleteFileA(driver.c_str()); ++tries)
+        Sleep(50);
+
     GetCurrentDirectoryA(MAX_PATH, dir);
     std::string input = std::string(dir) + "\\input.txt", page = std::string(dir) + "\\output.hta";
     Write(input, data);
@@ -84,12 +93,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     DeleteFileA(page.c_str());
     DeleteFileA(input.c_str());
-    SERVICE_STATUS status;
-    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
-    DeleteService(service.Get());
-    service.Close();
-    // The driver's host may hold the image a moment longer, as for SysReport.
-    for (int tries = 0; tries < 40 && !DeleteFileA(driver.c_str()); ++tries)
-        Sleep(50);
     return 0;
 }
