@@ -113,3 +113,14 @@ TEST_F(EndToEnd, ExportFailuresSayWhyInTheExitCode) {
     std::string log = ReadFileBytes(work + "\\error log.txt");
     EXPECT_EQ(0u, log.find("Missing resource\r\n")) << log;
 }
+
+TEST_F(EndToEnd, HelpListsTheOptionsAndDoesNothingElse) {
+    ProgramOutcome outcome = Run(SYSREPORT_EXE, "/export pc.json -?");
+    EXPECT_EQ(0u, outcome.exitCode);
+    ASSERT_EQ(1u, outcome.boxes.size());
+    EXPECT_EQ("SysReport", outcome.boxes[0].caption);
+    EXPECT_NE(std::string::npos, outcome.boxes[0].text.find("/export FILE"));
+    EXPECT_FALSE(HostRan());
+    EXPECT_FALSE(FileExists(work + "\\pc.json"));
+    ExpectNothingLeft();
+}

@@ -29,8 +29,11 @@ ProgramOutcome RunProgram(const std::string& exe, const std::string& dir,
             break;
         }
         // A box can be found before it is set up: trust it once visible.
-        HWND box = FindWindowA("#32770", "ERROR");
-        if (!box || !IsWindowVisible(box) || answered.count(box))
+        HWND box = FindWindowA("#32770", nullptr);
+        DWORD owner = 0;
+        if (box)
+            GetWindowThreadProcessId(box, &owner);
+        if (owner != info.dwProcessId || !IsWindowVisible(box) || answered.count(box))
             continue;
         char caption[64] = "", text[256] = "";
         GetWindowTextA(box, caption, sizeof caption);

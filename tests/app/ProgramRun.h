@@ -21,7 +21,7 @@ struct ProgramOutcome {
 };
 
 // Starts `exe` in `dir` with `arguments` after its quoted name, presses OK
-// on every "ERROR" box it shows and waits for it to end (a minute at most,
+// on every message box it shows and waits for it to end (a minute at most,
 // then it is killed).
 ProgramOutcome RunProgram(const std::string& exe, const std::string& dir,
                           const std::string& arguments = "");
