@@ -124,58 +124,47 @@ TEST_F(PCINT, ReadTakesOnlyAWholeAnswer) {
     EXPECT_EQ(0x5B407A3Eu, pci.Read(0, 0, 0, 0));
 }
 
-// Registered for a file that is none of the candidates: another product's,
-// however it runs.
-TEST_F(PCINT, ServiceOfAnotherIsLeftAsItWas) {
-    WriteFileBytes(other / PCIUTIL_FILE_NAME, DriverImage());
-    for (bool running : {false, true}) {
-        SCOPED_TRACE(running ? "running" : "stopped");
-        ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, other / PCIUTIL_FILE_NAME, running));
-        {
-            PCI_NT pci(&loader);
-            try {
-                pci.Init();
-                ADD_FAILURE() << "no exception";
-            } catch (const Except_NoAccess& e) {
-                EXPECT_STREQ("PCI_NT::TakeOverLeftover", e.GetSource());
-            }
-        }
-        EXPECT_EQ(DWORD(running ? SERVICE_RUNNING : SERVICE_STOPPED),
-                  ServiceState(PCIUTIL_SERVICE_NAME));
-        if (RunningUnderWine()) {
-            EXPECT_EQ(other / PCIUTIL_FILE_NAME, ServiceImagePath(PCIUTIL_SERVICE_NAME));
-        }
-        EXPECT_TRUE(NoDriverFileAnywhere());
-        RemoveService(PCIUTIL_SERVICE_NAME);
-    }
-}
-
-// Another product's file in our place: neither it nor a service registered
-// for it is touched, with or without such a service, and the factory reads
-// the device tree instead.
-TEST_F(PCINT, ForeignFileKeepsItsServiceAndTheTreeServes) {
-    for (bool withService : {false, true}) {
-        SCOPED_TRACE(withService ? "with service" : "file only");
-        WriteFileBytes(dirs.InSystem(), "someone else's");
-        if (withService) {
-            ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, dirs.InSystem(), false));
+// Another product's service (for a file elsewhere, stopped or running), or
+// its file in our place with or without a service: nothing of it is
+// touched, and the factory reads the device tree instead.
+TEST_F(PCINT, ForeignFileOrServiceIsLeftAndTheTreeServes) {
+    const std::string elsewhere = other / PCIUTIL_FILE_NAME, inSystem = dirs.InSystem();
+    WriteFileBytes(elsewhere, DriverImage());
+    const struct {
+        bool foreignFile;
+        std::string image; // the service's, if any
+        bool running;
+    } cases[] = {{false, elsewhere, false},
+                 {false, elsewhere, true},
+                 {true, "", false},
+                 {true, inSystem, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image + (c.foreignFile ? " foreign file" : "") +
+                     (c.running ? " running" : ""));
+        if (c.foreignFile)
+            WriteFileBytes(inSystem, "someone else's");
+        if (!c.image.empty()) {
+            ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, c.image, c.running));
         }
         EXPECT_THROW(PCI_NT(&loader).Init(), Except_NoAccess);
         std::unique_ptr<PCI_Base> pci(CreatePCIAccess(&loader, {true, false, false}));
         EXPECT_NE(nullptr, dynamic_cast<PCI_PnP*>(pci.get()));
-        EXPECT_EQ("someone else's", ReadFileBytes(dirs.InSystem()));
-        EXPECT_EQ(withService ? DWORD(SERVICE_STOPPED) : 0u, ServiceState(PCIUTIL_SERVICE_NAME));
-        EXPECT_EQ(withService, !ServiceImagePath(PCIUTIL_SERVICE_NAME).empty());
-        if (RunningUnderWine() && withService) {
-            EXPECT_EQ(dirs.InSystem(), ServiceImagePath(PCIUTIL_SERVICE_NAME));
+        EXPECT_EQ(c.foreignFile ? "someone else's" : "",
+                  FileExists(inSystem) ? ReadFileBytes(inSystem) : "");
+        EXPECT_EQ(c.image.empty() ? 0 : DWORD(c.running ? SERVICE_RUNNING : SERVICE_STOPPED),
+                  ServiceState(PCIUTIL_SERVICE_NAME));
+        EXPECT_EQ(c.image.empty(), ServiceImagePath(PCIUTIL_SERVICE_NAME).empty());
+        if (RunningUnderWine()) { // Windows answers in a spelling of its own
+            EXPECT_EQ(c.image, ServiceImagePath(PCIUTIL_SERVICE_NAME));
         }
-        EXPECT_FALSE(FileExists(dirs.InTemp()));
+        EXPECT_FALSE(FileExists(dirs.InTemp()) || FileExists(dirs.InCurrent()));
         RemoveService(PCIUTIL_SERVICE_NAME);
+        DeleteFileA(inSystem.c_str());
     }
 }
 
-// With the device name taken by another driver, every candidate's service
-// fails to start; each is deleted, so the next candidate can create it anew.
+// With the device name taken by another driver, the service fails to start;
+// it and the file are deleted again.
 TEST_F(PCINT, StartFailureRemovesTheServiceAndTheFile) {
     WriteFileBytes(other / "PCIBlock.sys", DriverImage());
     ASSERT_TRUE(InstallService(blocker, other / "PCIBlock.sys", true));
