@@ -1,6 +1,7 @@
 #include "win/PrivateSecurity.h"
 
 #include "win/Handle.h"
+#include "win/Platform.h"
 #include "win/SystemLibrary.h"
 
 namespace {
@@ -42,12 +43,6 @@ struct SecurityApi {
                AddAccessAllowedAce && InitializeSecurityDescriptor && SetSecurityDescriptorDacl;
     }
 };
-
-bool IsNT() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    return GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
 
 } // namespace
 
