@@ -2,6 +2,7 @@
 // report shows, in a file a real JSON parser reads back, and exit codes that
 // say what happened.
 #include "EndToEnd.h"
+#include "SysReportVersion.h"
 
 #include "win/TextEncoding.h"
 
@@ -67,7 +68,7 @@ TEST_F(EndToEnd, JsonExportHoldsWhatTheReportShows) {
               members);
     EXPECT_EQ(1, report["format"]);
     EXPECT_EQ("SysReport", report["utility"]);
-    EXPECT_EQ("3.03", report["version"]);
+    EXPECT_EQ(SYSREPORT_VERSION, report["version"]);
     EXPECT_FALSE(report["computer"].get<std::string>().empty());
     EXPECT_TRUE(std::regex_match(report["time"].get<std::string>(),
                                  std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")));

@@ -1,6 +1,7 @@
 // The program's main paths: the report, its files, the host, the
 // resources it needs.
 #include "EndToEnd.h"
+#include "SysReportVersion.h"
 #include "driver/PCIUtilIoctl.h"
 
 #include "support/Wine.h"
@@ -45,7 +46,7 @@ TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
         else if (std::regex_match(line, name))
             ++names;
         else
-            EXPECT_EQ("UTILITY_VERSION =\"3.03\";", line);
+            EXPECT_EQ("UTILITY_VERSION =\"" SYSREPORT_VERSION "\";", line);
     }
     EXPECT_EQ(12, pcis);
     EXPECT_EQ(7, versions);
@@ -173,7 +174,7 @@ TEST_F(EndToEnd, PlantedVersionLibraryGetsNoCalls) {
 
     EXPECT_TRUE(outcome.boxes.empty());
     // The system's library answered the program: its own version is there.
-    EXPECT_NE(std::string::npos, Captured("input.txt").find("UTILITY_VERSION =\"3.03\";"));
+    EXPECT_NE(std::string::npos, Captured("input.txt").find("UTILITY_VERSION =\"" SYSREPORT_VERSION "\";"));
     // The system's own libraries may load the plant; the program's calls
     // never reach it.
     std::string calls = FileExists(trace) ? ReadFileBytes(trace) : "";

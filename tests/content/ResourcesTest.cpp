@@ -1,6 +1,7 @@
 // The resources that the program links from content/: found where the run
 // sequence looks for them, byte for byte as the files in the source tree.
 #include "driver/PCIUtilIoctl.h"
+#include "SysReportVersion.h"
 #include "rc/RcLdr.h"
 
 #include "support/TempDir.h"
@@ -54,7 +55,7 @@ TEST(Resources, ProductVersionUnderUsEnglishUnicode) {
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904B0\\ProductVersion", &value,
                                &length));
-    EXPECT_STREQ("3.03", static_cast<const char*>(value));
+    EXPECT_STREQ(SYSREPORT_VERSION, static_cast<const char*>(value));
 
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length));
     ASSERT_EQ(4u, length);
