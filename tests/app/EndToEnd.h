@@ -52,6 +52,14 @@ inline const std::string standInRegisters =
 inline ::testing::Environment* const standInHostInstalled =
     ::testing::AddGlobalTestEnvironment(new StandInHostInstalled);
 
+// The program the cases run by default: the build's, or another build of
+// it that SYSREPORT_EXE names (a signed release).
+inline std::string ProgramUnderTest() {
+    char path[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("SYSREPORT_EXE", path, sizeof path);
+    return length > 0 && length < sizeof path ? path : SYSREPORT_EXE;
+}
+
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -64,7 +72,7 @@ protected:
     }
     void TearDown() override { SetEnvironmentVariableA("SYSREPORT_CAPTURE", nullptr); }
 
-    ProgramOutcome Run(const std::string& exe = SYSREPORT_EXE, const std::string& arguments = "") {
+    ProgramOutcome Run(const std::string& exe = ProgramUnderTest(), const std::string& arguments = "") {
         ProgramOutcome outcome = RunProgram(exe, work, arguments);
         EXPECT_TRUE(outcome.started) << exe;
         EXPECT_TRUE(outcome.ended) << exe << " did not end";
