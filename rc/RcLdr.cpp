@@ -10,22 +10,15 @@ RcLdr::RcLdr(HMODULE instance) {
     LoadFile(path);
 }
 
-RcLdr::~RcLdr() {
-    if (module)
-        FreeLibrary(module);
-}
-
 void RcLdr::LoadFile(const char* path) {
     HMODULE mapped = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!mapped)
-        throw Except_BadExec("RcLdr::RcLdr()", path);
-    if (module)
-        FreeLibrary(module);
-    module = mapped;
+        throw Except_BadExec("RcLdr::LoadFile", path);
+    module.Reset(mapped);
 }
 
 void RcLdr::CopyResource(const char* fileName, LPCSTR type, LPCSTR name) {
-    RcRes res(module, type, name);
+    RcRes res(module.Get(), type, name);
     if (!res.Data())
         return;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rc/RcRes.h"
+#include "win/Handle.h"
 
 #include <windows.h>
 
@@ -10,16 +11,13 @@ class RcLdr {
 public:
     // Maps the file that `instance` was loaded from. Throws Except_BadExec.
     explicit RcLdr(HMODULE instance);
-    ~RcLdr();
-    RcLdr(const RcLdr&) = delete;
-    RcLdr& operator=(const RcLdr&) = delete;
 
     // Maps `path` as a data file; the old mapping goes only once the new
     // one exists. Throws Except_BadExec.
     void LoadFile(const char* path);
 
     // Throws Except_MissingResource.
-    void Load(RcRes& res, LPCSTR type, LPCSTR name) { res.Load(module, type, name); }
+    void Load(RcRes& res, LPCSTR type, LPCSTR name) { res.Load(module.Get(), type, name); }
 
     // Writes the resource's bytes to fileName, replacing the file. Throws
     // Except_MissingResource before touching any file, or
@@ -27,5 +25,5 @@ public:
     void CopyResource(const char* fileName, LPCSTR type, LPCSTR name);
 
 private:
-    HMODULE module = nullptr;
+    Module module;
 };

@@ -10,7 +10,7 @@ void RcRes::Load(HMODULE module, LPCSTR type, LPCSTR name) {
     Release();
     resource = FindResourceA(module, name, type);
     if (!resource)
-        throw Except_MissingResource("RcLdr::LoadString", type, name);
+        throw Except_MissingResource("RcRes::Load", type, name);
     // In a data-file mapping the loaded handle is the bytes' address.
     data = static_cast<const unsigned char*>(LoadResource(module, resource));
     size = SizeofResource(module, resource);

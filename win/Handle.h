@@ -1,5 +1,6 @@
-// Owns a handle and closes it on destruction: a kernel object's (Handle) or
-// a service's or the service database's (ServiceHandle, in its own header).
+// Owns a handle and closes it on destruction: a kernel object's (Handle), a
+// loaded library's (Module), or a service's or the service database's
+// (ServiceHandle, in its own header).
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@ public:
     ~Owned() { Close(); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
+    Owned(Owned&& other) noexcept : h(other.Release()) {}
 
     bool Valid() const { return h != H(empty) && h != nullptr; }
     H Get() const { return h; }
@@ -35,3 +37,4 @@ private:
 
 // -1 is INVALID_HANDLE_VALUE, what a failed CreateFileA answers.
 using Handle = Owned<HANDLE, CloseHandle, -1>;
+using Module = Owned<HMODULE, FreeLibrary, 0>;

@@ -9,14 +9,9 @@ SystemLibrary::SystemLibrary(const char* name) {
     if (path.empty())
         return;
     // The library's own imports are looked for beside it first, too.
-    module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
-SystemLibrary::~SystemLibrary() {
-    if (module)
-        FreeLibrary(module);
+    module.Reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 FARPROC SystemLibrary::Export(const char* name) const {
-    return module ? GetProcAddress(module, name) : nullptr;
+    return module.Valid() ? GetProcAddress(module.Get(), name) : nullptr;
 }

@@ -3,17 +3,16 @@
 // directory is never used. Freed again on destruction.
 #pragma once
 
+#include "win/Handle.h"
+
 #include <windows.h>
 
 class SystemLibrary {
 public:
     // `name` is a file name without a directory, e.g. "SetupApi.dll".
     explicit SystemLibrary(const char* name);
-    ~SystemLibrary();
-    SystemLibrary(const SystemLibrary&) = delete;
-    SystemLibrary& operator=(const SystemLibrary&) = delete;
 
-    bool Loaded() const { return module != nullptr; }
+    bool Loaded() const { return module.Valid(); }
 
     // Sets `entry` to the export `name`; null when it or the library is
     // missing.
@@ -25,5 +24,5 @@ public:
 private:
     FARPROC Export(const char* name) const;
 
-    HMODULE module = nullptr;
+    Module module;
 };

@@ -21,7 +21,7 @@ template <class F> std::string MissingDesc(F f) {
     try {
         f();
     } catch (const Except_MissingResource& e) {
-        EXPECT_STREQ("RcLdr::LoadString", e.GetSource());
+        EXPECT_STREQ("RcRes::Load", e.GetSource());
         return e.GetDesc();
     }
     ADD_FAILURE() << "no Except_MissingResource";
@@ -69,16 +69,6 @@ TEST(RcRes, FailedReloadLeavesHandleEmpty) {
     EXPECT_EQ("seven", Bytes(res));
 }
 
-TEST(RcRes, ReleaseEmptiesAndIsRepeatable) {
-    RcRes res(Self(), "TEXTTYPE", "GREETING");
-    ASSERT_NE(nullptr, res.Data());
-    res.Release();
-    EXPECT_EQ(nullptr, res.Data());
-    EXPECT_EQ(0u, res.Size());
-    res.Release();
-    EXPECT_EQ(nullptr, res.Data());
-}
-
 TEST(RcLdr, UnknownModuleIsBadExecutable) {
     try {
         RcLdr ldr(reinterpret_cast<HMODULE>(0x7ABC0000));
@@ -98,7 +88,7 @@ TEST(RcLdr, FileThatIsNoExecutableKeepsOldMapping) {
         ldr.LoadFile(junk.c_str());
         FAIL() << "no exception";
     } catch (const Except_BadExec& e) {
-        EXPECT_STREQ("RcLdr::RcLdr()", e.GetSource());
+        EXPECT_STREQ("RcLdr::LoadFile", e.GetSource());
         EXPECT_EQ("Unable to parse " + junk + " as file", e.GetDesc());
     }
     RcRes res;
