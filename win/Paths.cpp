@@ -1,5 +1,7 @@
 #include "win/Paths.h"
 
+#include "win/SystemLibrary.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -22,6 +24,25 @@ std::string GetSystemDir() {
     char dir[MAX_PATH];
     UINT length = GetSystemDirectoryA(dir, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    return std::string(dir, length);
+}
+
+std::string GetSystemWindowsDir() {
+    SystemLibrary kernel("kernel32.dll");
+    decltype(&::GetSystemWindowsDirectoryA) ask;
+    kernel.Resolve("GetSystemWindowsDirectoryA", ask);
+    char dir[MAX_PATH];
+    UINT length = ask ? ask(dir, MAX_PATH) : 0;
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    return std::string(dir, length);
+}
+
+std::string GetTempDir() {
+    char dir[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof dir, dir);
+    if (length == 0 || length >= sizeof dir)
         return std::string();
     return std::string(dir, length);
 }
