@@ -4,22 +4,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
-std::string GetCurrentDir() {
-    // A failed call answers 0; one with too small a buffer answers the
-    // size it needs, which may grow again before the next call.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0)
-            return std::string();
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(length);
-    }
-}
-
 std::string GetSystemDir() {
     char dir[MAX_PATH];
     UINT length = GetSystemDirectoryA(dir, MAX_PATH);

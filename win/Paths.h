@@ -3,10 +3,6 @@
 
 #include <string>
 
-// Without a trailing backslash except at a drive root; any length. The
-// empty text when the platform cannot report it.
-std::string GetCurrentDir();
-
 // The system directory; the empty text when it can't be had in full.
 std::string GetSystemDir();
 
