@@ -2,7 +2,8 @@
 
 #include "win/Handle.h"
 
-DWORD LaunchAndWait(char* commandLine, WORD showCommand, DWORD timeLimit, int terminate) {
+DWORD LaunchAndWait(char* commandLine, WORD showCommand, DWORD timeLimit, int terminate,
+                    const char* currentDirectory) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -10,8 +11,8 @@ DWORD LaunchAndWait(char* commandLine, WORD showCommand, DWORD timeLimit, int te
     PROCESS_INFORMATION info = {};
 
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | CREATE_NEW_PROCESS_GROUP, nullptr, nullptr, &startup,
-                        &info))
+                        CREATE_NEW_CONSOLE | CREATE_NEW_PROCESS_GROUP, nullptr, currentDirectory,
+                        &startup, &info))
         return 0xFFFFFFFF;
     DWORD start = GetTickCount();
     CloseHandle(info.hThread);

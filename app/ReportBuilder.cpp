@@ -12,10 +12,12 @@
 #include "datafile/ValueExpr.h"
 #include "errors/Except.h"
 #include "pci/PCI_Base.h"
+#include "rc/IconFile.h"
 #include "rc/RcLdr.h"
-#include "win/ExistingFile.h"
+#include "win/NewFile.h"
 #include "win/Paths.h"
 #include "win/ReplacingFile.h"
+#include "win/ReportFolder.h"
 #include "win/TextEncoding.h"
 
 #include <windows.h>
@@ -25,18 +27,11 @@
 
 namespace {
 
+// The names the page and its script know each other by; the page names its
+// icon, too.
 const char inputFile[] = "input.txt";
 const char outputFile[] = "output.hta";
-
-// `name` in the current directory. False when the directory can't be had or
-// the path does not fit a MAX_PATH buffer: then nothing may be written.
-bool CurrentDirPath(const char* name, std::string& path) {
-    std::string dir = GetCurrentDir();
-    if (dir.empty())
-        return false;
-    path = JoinPath(dir, name);
-    return path.size() < MAX_PATH;
-}
+const char iconFile[] = "SysReport.ico";
 
 // The resource's bytes; none when it was found without data.
 std::string LoadText(RcLdr& loader, LPCSTR type, LPCSTR name) {
@@ -151,22 +146,6 @@ std::string ReportBuilder::EvaluateVariables(std::string section) {
     return out;
 }
 
-bool ReportBuilder::MakeInputFile(bool remove) {
-    input.Delete();
-    if (remove)
-        return true;
-    std::string path;
-    if (!CurrentDirPath(inputFile, path))
-        return false;
-    DataFileSections file = SplitDataFile(LoadText(*loader, "DATAFILE", "INPUT_FILE"));
-    // Only an earlier run's input.txt may be replaced: it ends with our script.
-    ExistingFile old(path);
-    if (!old.Absent() && !old.EndsWith(file.script, false))
-        return false;
-    std::string text = EvaluateVariables(file.variables) + file.script;
-    return old.Remove() && input.Create(path, text);
-}
-
 bool ReportBuilder::Export(const std::string& path, ExportFormat format,
                            const std::function<void()>& hardwareRead) {
     DataFileSections file = SplitDataFile(LoadText(*loader, "DATAFILE", "INPUT_FILE"));
@@ -194,44 +173,44 @@ bool ReportBuilder::Export(const std::string& path, ExportFormat format,
 }
 
 bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {
-    // Both paths must fit before anything is written.
-    std::string path;
-    if (!CurrentDirPath(outputFile, path)) {
-        ShowWriteError();
-        return false;
-    }
-    // Judged, and held unchanged, before input.txt is written: only an
-    // earlier run's page, the template itself, may be replaced.
+    DataFileSections file = SplitDataFile(LoadText(*loader, "DATAFILE", "INPUT_FILE"));
     std::string page = LoadText(*loader, "HTMLFILE", "OUTPUT_FILE");
-    ExistingFile old(path);
-    if ((!old.Absent() && !old.EndsWith(page, true)) || !MakeInputFile(false)) {
-        ShowWriteError();
-        return false;
-    }
+    std::string icon = IconFile(*loader, MAKEINTRESOURCEA(1));
+    std::string input = EvaluateVariables(file.variables) + file.script;
     // Nothing of the hardware access (a driver, its service and file) may
     // outlast the reading, let alone stay while the report is open.
     pci = nullptr;
     if (hardwareRead)
         hardwareRead();
-    NewFile shown;
-    if (!old.Remove() || !shown.Create(path, page)) {
-        MakeInputFile(true);
+
+    bool written = false, shown = false;
+    {
+        // Declared in this order, they go in the other: the files, then
+        // the folder, before any message.
+        ReportFolder folder;
+        NewFile script, shownPage, shownIcon;
+        written = folder.Make() &&
+                  script.Create(folder.File(inputFile), input, &folder.Security()) &&
+                  shownPage.Create(folder.File(outputFile), page, &folder.Security()) &&
+                  shownIcon.Create(folder.File(iconFile), icon, &folder.Security());
+        if (written) {
+            // The host comes from the system directory only: a program of
+            // that name beside us or in any current directory must not run
+            // in its place. It starts in the folder, which it holds as its
+            // own current directory.
+            std::string host = SystemFile("mshta.exe");
+            std::string line = "\"" + host + "\" \"" + folder.File(outputFile) + "\"";
+            std::vector<char> commandLine(line.begin(), line.end());
+            commandLine.push_back('\0');
+            shown = !host.empty() && LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0,
+                                                   folder.Path().c_str()) != 0xFFFFFFFF;
+        }
+    }
+    if (!written) {
         ShowWriteError();
         return false;
     }
-
-    // The host comes from the system directory only: a program of that name
-    // beside us or in the current directory must not run in its place.
-    std::string host = SystemFile("mshta.exe");
-    std::string line = "\"" + host + "\" \"" + path + "\"";
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0');
-    bool shownToUser =
-        !host.empty() && LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0) != 0xFFFFFFFF;
-
-    shown.Delete();
-    MakeInputFile(true);
-    if (!shownToUser)
+    if (!shown)
         throw Except_BadExec("ReportBuilder::Run", "mshta.exe");
     return true;
 }

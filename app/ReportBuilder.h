@@ -1,14 +1,13 @@
 // Turns the data file into the report: the variable section into script
 // assignments that carry this machine's values, written with the script to
-// input.txt beside the page template (output.hta) in the current directory;
-// shows the page with the report host and removes both files afterwards.
-// Neither file replaces anything but an earlier run's leftover, and both
-// are held unchanged while the host runs.
+// input.txt beside the page template (output.hta) and the program's icon
+// (SysReport.ico) in a new folder of the run's own; shows the page with the
+// report host, which starts in that folder, and removes the files and the
+// folder afterwards. The files are held unchanged while the host runs.
 #pragma once
 
 #include "app/Assignment.h"
 #include "app/CommandLine.h"
-#include "win/NewFile.h"
 
 #include <functional>
 #include <string>
@@ -37,12 +36,10 @@ public:
     // The whole sequence; blocks while the report is open. Once the machine
     // has been read, the PCI access is no longer used and `hardwareRead` is
     // called, so that the caller can let it go before the report is shown.
-    // False, after telling the user, when either file can't be written:
-    // something other than a leftover bears its name, or the write fails;
-    // then the host isn't started and nothing of this run remains. Throws
-    // Except_BadExec when the report host can't be started, after removing
-    // both files, and whatever else fails; input.txt, if written, goes with
-    // the builder.
+    // False, after telling the user, when the folder or a file can't be
+    // made; then the host isn't started. Throws Except_BadExec when the
+    // report host can't be started, and whatever else fails. Nothing of the
+    // run remains on any of these paths.
     bool Run(const std::function<void()>& hardwareRead = nullptr);
 
     // Reads the machine as Run does, lets `hardwareRead` know as Run does,
@@ -51,12 +48,6 @@ public:
     // False when `path` can't be written; throws on any other failure.
     bool Export(const std::string& path, ExportFormat format,
                 const std::function<void()>& hardwareRead = nullptr);
-
-    // Writes input.txt and holds it (false when that fails, or when
-    // something other than an earlier run's input.txt, which ends with the
-    // data file's script, bears the name), or with `remove` deletes it. Only
-    // ever deletes the input.txt it wrote.
-    bool MakeInputFile(bool remove);
 
     // The values for the statements of `section`, in order, each handed to
     // `each` as it is read: PCI registers, installed-driver versions and
@@ -76,5 +67,4 @@ private:
     PCI_Base* pci;
     DriverQuery driverQuery;
     ProductVersionQuery productVersion;
-    NewFile input;
 };

@@ -2,7 +2,7 @@
 
 #include "win/DeleteOpenFile.h"
 #include "win/Handle.h"
-#include "win/PrivateSecurity.h"
+#include "win/Platform.h"
 
 namespace {
 
@@ -13,18 +13,26 @@ bool SameFile(HANDLE file, DWORD volume, DWORD indexHigh, DWORD indexLow) {
            info.nFileIndexHigh == indexHigh && info.nFileIndexLow == indexLow;
 }
 
+// A link is opened itself, never followed. Only Windows 2000 and later
+// know links, and the flag: older releases refuse it.
+DWORD LinkItself() {
+    return IsWindows2000OrLater() ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+}
+
 } // namespace
 
-bool NewFile::Create(const std::string& name, const std::string& bytes) {
+bool NewFile::Create(const std::string& name, const std::string& bytes, PrivateSecurity* security) {
     Delete();
     path = name;
-    PrivateSecurity security;
-    if (!security.Valid())
+    std::optional<PrivateSecurity> own;
+    if (!security)
+        security = &own.emplace();
+    if (!security->Valid())
         return false;
-    // Any existing name fails the create, a link's too: it is never followed.
+    // Any existing name fails the create, a link's too.
     Handle writer(CreateFileA(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ,
-                              security.Attributes(), CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                              security->Attributes(), CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | LinkItself(), nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     // Without its identity the file couldn't be told from one put in its
     // place: it is left, empty, rather than risk deleting another.
@@ -42,7 +50,7 @@ bool NewFile::Create(const std::string& name, const std::string& bytes) {
     // nobody rename or delete the file; the holder lets no writer in.
     Handle reader(written
                       ? CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr)
+                                    nullptr, OPEN_EXISTING, LinkItself(), nullptr)
                       : INVALID_HANDLE_VALUE);
     writer.Close();
     if (reader.Valid())
@@ -63,7 +71,7 @@ void NewFile::Delete() {
     // Found by name again, so it must prove to be the file made here.
     Handle file(CreateFileA(path.c_str(), DELETE | FILE_READ_ATTRIBUTES,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                            OPEN_EXISTING, LinkItself(), nullptr));
     if (file.Valid() && SameFile(file.Get(), volume, indexHigh, indexLow))
         DeleteOpenFile(file, path);
 }

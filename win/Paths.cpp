@@ -1,27 +1,32 @@
 #include "win/Paths.h"
 
+#include "win/SystemLibrary.h"
+
 #include <windows.h>
-
-#include <vector>
-
-std::string GetCurrentDir() {
-    // A failed call answers 0; one with too small a buffer answers the
-    // size it needs, which may grow again before the next call.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0)
-            return std::string();
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        buffer.resize(length);
-    }
-}
 
 std::string GetSystemDir() {
     char dir[MAX_PATH];
     UINT length = GetSystemDirectoryA(dir, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    return std::string(dir, length);
+}
+
+std::string GetSystemWindowsDir() {
+    SystemLibrary kernel("kernel32.dll");
+    decltype(&::GetSystemWindowsDirectoryA) ask;
+    kernel.Resolve("GetSystemWindowsDirectoryA", ask);
+    char dir[MAX_PATH];
+    UINT length = ask ? ask(dir, MAX_PATH) : 0;
+    if (length == 0 || length >= MAX_PATH)
+        return std::string();
+    return std::string(dir, length);
+}
+
+std::string GetTempDir() {
+    char dir[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof dir, dir);
+    if (length == 0 || length >= sizeof dir)
         return std::string();
     return std::string(dir, length);
 }

@@ -19,7 +19,9 @@ WellKnownSid administrators = {SID_REVISION,
                                {SECURITY_NT_AUTHORITY},
                                {SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS}};
 
-// The security calls, looked up where they run: Windows 9x has no use for them.
+// The security calls, looked up where they run: Windows 9x has no use for
+// them. SetSecurityDescriptorControl came with Windows 2000, and with it
+// inherited rights; NT 4.0 has neither.
 struct SecurityApi {
     decltype(&::OpenProcessToken) OpenProcessToken;
     decltype(&::GetTokenInformation) GetTokenInformation;
@@ -28,6 +30,8 @@ struct SecurityApi {
     decltype(&::AddAccessAllowedAce) AddAccessAllowedAce;
     decltype(&::InitializeSecurityDescriptor) InitializeSecurityDescriptor;
     decltype(&::SetSecurityDescriptorDacl) SetSecurityDescriptorDacl;
+    decltype(&::SetSecurityDescriptorOwner) SetSecurityDescriptorOwner;
+    decltype(&::SetSecurityDescriptorControl) SetSecurityDescriptorControl;
 
     explicit SecurityApi(const SystemLibrary& library) {
         library.Resolve("OpenProcessToken", OpenProcessToken);
@@ -37,41 +41,53 @@ struct SecurityApi {
         library.Resolve("AddAccessAllowedAce", AddAccessAllowedAce);
         library.Resolve("InitializeSecurityDescriptor", InitializeSecurityDescriptor);
         library.Resolve("SetSecurityDescriptorDacl", SetSecurityDescriptorDacl);
+        library.Resolve("SetSecurityDescriptorOwner", SetSecurityDescriptorOwner);
+        library.Resolve("SetSecurityDescriptorControl", SetSecurityDescriptorControl);
     }
     bool Complete() const {
         return OpenProcessToken && GetTokenInformation && GetLengthSid && InitializeAcl &&
-               AddAccessAllowedAce && InitializeSecurityDescriptor && SetSecurityDescriptorDacl;
+               AddAccessAllowedAce && InitializeSecurityDescriptor && SetSecurityDescriptorDacl &&
+               SetSecurityDescriptorOwner;
     }
 };
 
+// The process's token, or an empty handle.
+void OpenOwnToken(const SecurityApi& api, Handle& token) {
+    HANDLE opened = nullptr;
+    if (api.OpenProcessToken && api.OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened))
+        token.Reset(opened);
+}
+
 } // namespace
 
-PrivateSecurity::PrivateSecurity() : nt(IsNT()) {
-    valid = !nt || Build();
+PrivateSecurity::PrivateSecurity(For whom) : nt(IsNT()) {
+    valid = !nt || Build(whom);
     attributes.nLength = sizeof attributes;
     attributes.lpSecurityDescriptor = &descriptor;
 }
 
-bool PrivateSecurity::Build() {
+bool PrivateSecurity::Build(For whom) {
     SystemLibrary library("advapi32.dll");
     SecurityApi api(library);
     if (!api.Complete())
         return false;
 
-    // The account the program runs as: its token's user.
-    HANDLE token = nullptr;
-    if (!api.OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return false;
-    Handle owned(token);
-    DWORD size = 0;
-    api.GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    if (size < sizeof(TOKEN_USER))
-        return false;
-    user.resize(size);
-    if (!api.GetTokenInformation(token, TokenUser, user.data(), size, &size))
-        return false;
-    PSID sids[] = {reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid, &localSystem,
-                   &administrators};
+    std::vector<PSID> sids = {&localSystem, &administrators};
+    if (whom == Account) {
+        // The account the program runs as: its token's user.
+        Handle token;
+        OpenOwnToken(api, token);
+        if (!token.Valid())
+            return false;
+        DWORD size = 0;
+        api.GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+        if (size < sizeof(TOKEN_USER))
+            return false;
+        user.resize(size);
+        if (!api.GetTokenInformation(token.Get(), TokenUser, user.data(), size, &size))
+            return false;
+        sids.insert(sids.begin(), reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
+    }
 
     DWORD length = sizeof(ACL);
     for (PSID sid : sids)
@@ -83,6 +99,29 @@ bool PrivateSecurity::Build() {
     for (PSID sid : sids)
         if (!api.AddAccessAllowedAce(dacl, ACL_REVISION, FILE_ALL_ACCESS, sid))
             return false;
-    return api.InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
-           api.SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE);
+    if (!api.InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+        !api.SetSecurityDescriptorDacl(&descriptor, TRUE, dacl, FALSE))
+        return false;
+    // An elevated token may name another owner by default (the user, or a
+    // group of theirs), who could then change the rights.
+    if (whom == Administrators &&
+        !api.SetSecurityDescriptorOwner(&descriptor, &administrators, FALSE))
+        return false;
+    return !api.SetSecurityDescriptorControl ||
+           api.SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+}
+
+bool RunsElevated() {
+    if (!IsVistaOrLater())
+        return false;
+    SystemLibrary library("advapi32.dll");
+    SecurityApi api(library);
+    Handle token;
+    OpenOwnToken(api, token);
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    return token.Valid() && api.GetTokenInformation &&
+           api.GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation,
+                                   &size) &&
+           elevation.TokenIsElevated != 0;
 }

@@ -1,7 +1,9 @@
-// Security for a file that only the account running the program, SYSTEM and
-// Administrators may open. A file made without it inherits its folder's
-// rights; before Vista another user who may write there could then map it
-// for writing, which the program's read-only sharing does not stop.
+// Security for the report's folder and files: only SYSTEM, Administrators
+// and, unless the run is elevated, the account running the program may open
+// them. Without it they would inherit their folder's rights; before Vista
+// another user who may write there could then map a file for writing, which
+// the program's read-only sharing does not stop. The rights are protected:
+// nothing from a folder above is ever inherited.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +12,15 @@
 
 class PrivateSecurity {
 public:
+    // Who may open what is made with it besides SYSTEM and Administrators.
+    enum For {
+        Account,       // the account running the program (its token's user)
+        Administrators // nobody else; Administrators own it, whatever the
+                       // token would make the owner
+    };
+
     // Builds the descriptor on NT; Windows 9x has no file security.
-    PrivateSecurity();
+    explicit PrivateSecurity(For whom = Account);
     PrivateSecurity(const PrivateSecurity&) = delete;
     PrivateSecurity& operator=(const PrivateSecurity&) = delete;
 
@@ -22,7 +31,7 @@ public:
     SECURITY_ATTRIBUTES* Attributes() { return nt ? &attributes : nullptr; }
 
 private:
-    bool Build();
+    bool Build(For whom);
 
     bool nt = false;
     bool valid = false;
@@ -30,3 +39,7 @@ private:
     SECURITY_DESCRIPTOR descriptor = {};
     SECURITY_ATTRIBUTES attributes = {};
 };
+
+// The program runs with an elevated token: Vista and later, where the
+// token answers so; false wherever it can't be asked.
+bool RunsElevated();

@@ -7,11 +7,13 @@
 #include "support/Program.h"
 #include "support/Services.h"
 #include "support/TempDir.h"
+#include "win/Handle.h"
 #include "win/Paths.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,24 @@ inline std::string TempPath() {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
     return dir;
+}
+
+// The names that `pattern` ("dir\\*", "dir\\x.*") finds, but "." and "..".
+inline std::set<std::string> Names(const std::string& pattern) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    Owned<HANDLE, FindClose, -1> find(FindFirstFileA(pattern.c_str(), &entry));
+    for (BOOL more = find.Valid(); more; more = FindNextFileA(find.Get(), &entry))
+        if (std::string(".") != entry.cFileName && std::string("..") != entry.cFileName)
+            names.insert(entry.cFileName);
+    return names;
+}
+
+// Where a run makes its folder: the Windows folder's Temp, as every run
+// under Wine is elevated.
+inline std::string ReportParent() {
+    char windows[MAX_PATH];
+    return std::string(windows, GetSystemWindowsDirectoryA(windows, MAX_PATH)) + "\\Temp";
 }
 
 // The stand-in host is the system's report host while these tests run.
@@ -82,9 +102,11 @@ protected:
     bool HostRan() const { return FileExists(capture + "\\cmdline.txt"); }
     std::string Captured(const char* name) const { return ReadFileBytes(capture + "\\" + name); }
 
-    // Nothing of a run may stay behind: its files, the driver's file in any
-    // of its places, the driver's service.
+    // Nothing of a run may stay behind: its folder, files of the report's
+    // names in the current folder, the driver's file in any of its places,
+    // the driver's service.
     void ExpectNothingLeft() {
+        EXPECT_EQ(std::set<std::string>(), Names(ReportParent() + "\\SysReport.*"));
         EXPECT_FALSE(FileExists(work + "\\input.txt"));
         EXPECT_FALSE(FileExists(work + "\\output.hta"));
         EXPECT_FALSE(FileExists(work + "\\" PCIUTIL_FILE_NAME));

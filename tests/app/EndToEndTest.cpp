@@ -19,7 +19,9 @@ TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
 
     std::string host = GetSystemDir() + "\\mshta.exe";
     EXPECT_STRCASEEQ(host.c_str(), Captured("module.txt").c_str());
-    EXPECT_EQ("\"" + host + "\" \"" + work + "\\output.hta\"", Captured("cmdline.txt"));
+    // The page, in the folder the host starts in.
+    EXPECT_EQ("\"" + host + "\" \"" + Captured("cwd.txt") + "\\output.hta\"",
+              Captured("cmdline.txt"));
 
     // Under Wine no register is backed by hardware (reads give 0, or all
     // ones where the driver can't reach the ports) and no installed driver is
@@ -56,43 +58,31 @@ TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
     ExpectNothingLeft();
 }
 
-TEST_F(EndToEnd, LeftoversAreReplacedAndTwoRunsBothEndClean) {
-    // What a run cut short leaves: its page, and its input.txt with other
-    // values before the script.
-    WriteFileBytes(work + "\\input.txt", "STALE=0x1;\r\n" + Script());
-    WriteFileBytes(work + "\\output.hta", PageTemplate());
-    EXPECT_TRUE(Run().boxes.empty());
-    std::string first = Captured("input.txt");
-    EXPECT_EQ(std::string::npos, first.find("STALE"));
-    EXPECT_EQ(PageTemplate(), Captured("page.hta"));
-    ExpectNothingLeft();
-    DeleteFileA((capture + "\\input.txt").c_str());
-    EXPECT_TRUE(Run().boxes.empty());
-    EXPECT_EQ(first, Captured("input.txt"));
-    ExpectNothingLeft();
-}
-
-TEST_F(EndToEnd, UnwritableInputFileSaysSoWithoutHost) {
-    ASSERT_TRUE(CreateDirectoryA((work + "\\input.txt").c_str(), nullptr));
-    ExpectWriteErrorBox(Run());
-    EXPECT_FALSE(HostRan());
-    RemoveDirectoryA((work + "\\input.txt").c_str());
-    ExpectNothingLeft();
-}
-
-TEST_F(EndToEnd, DirectoryTooLongForPageSaysSoAndWritesNothing) {
-    // input.txt still fits a MAX_PATH buffer here, output.hta no longer.
-    std::string dir = work;
-    while (dir.size() < MAX_PATH - 11) {
-        // Never a last step of one character: that would be a name of none.
-        size_t left = MAX_PATH - 12 - dir.size();
-        dir += "\\" + std::string(left <= 100 ? left : left == 101 ? 99 : 100, 'd');
-        ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir.size();
+// Each run makes a new folder of its own for its files, starts the host in
+// it and removes it. Files of the report's names in the current folder are
+// none of the run's business.
+TEST_F(EndToEnd, EachRunHasANewFolderOfItsOwnAndLeavesTheCurrentOneAlone) {
+    const std::string planted = "STALE=0x1;\r\n" + Script();
+    for (const char* name : {"\\input.txt", "\\output.hta"})
+        WriteFileBytes(work + name, planted);
+    std::set<std::string> made;
+    for (int run = 0; run < 2; ++run) {
+        DeleteFileA((capture + "\\cwd.txt").c_str());
+        EXPECT_TRUE(Run().boxes.empty());
+        const std::string folder = Captured("cwd.txt");
+        made.insert(folder);
+        EXPECT_EQ(ReportParent(), folder.substr(0, folder.rfind('\\')));
+        EXPECT_TRUE(std::regex_match(folder.substr(folder.rfind('\\') + 1),
+                                     std::regex("SysReport\\.[0-9A-F]{8}")));
+        // The icon the page names, beside it.
+        EXPECT_EQ(0u, Captured("SysReport.ico").find(std::string("\0\0\1\0", 4)));
     }
-    ASSERT_EQ(MAX_PATH - 11u, dir.size());
-    ExpectWriteErrorBox(RunProgram(SYSREPORT_EXE, dir));
-    EXPECT_FALSE(FileExists(dir + "\\input.txt"));
-    EXPECT_FALSE(HostRan());
+    EXPECT_EQ(2u, made.size());
+    EXPECT_EQ((std::set<std::string>{"input.txt", "output.hta"}), Names(work + "\\*"));
+    for (const char* name : {"\\input.txt", "\\output.hta"}) {
+        EXPECT_EQ(planted, ReadFileBytes(work + name));
+        DeleteFileA((work + name).c_str());
+    }
     ExpectNothingLeft();
 }
 

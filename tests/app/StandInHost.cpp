@@ -1,9 +1,10 @@
 // Stands in for the report host. When SYSREPORT_CAPTURE names a folder it
 // records there what it was given: its command line (cmdline.txt), its own
-// path (module.txt), the page its quoted argument names (page.hta) and the
-// input.txt beside that page, the performance counter at its start
-// (started.txt), and whether a PCIUtil service or driver file exists while
-// it runs (driver.txt). Ends with the code in SYSREPORT_HOST_EXIT.
+// path (module.txt), its current folder (cwd.txt), the page its quoted
+// argument names (page.hta) and the input.txt and SysReport.ico beside that
+// page, the performance counter at its start (started.txt), and whether a
+// PCIUtil service or driver file exists while it runs (driver.txt). Ends
+// with the code in SYSREPORT_HOST_EXIT.
 #include "driver/PCIUtilIoctl.h"
 #include "win/Paths.h"
 
@@ -59,6 +60,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         char self[MAX_PATH];
         GetModuleFileNameA(nullptr, self, sizeof self);
         Save(capture + "\\module.txt", self);
+        GetCurrentDirectoryA(sizeof self, self);
+        Save(capture + "\\cwd.txt", self);
         Save(capture + "\\driver.txt", DriverTraces());
 
         // The argument: the last quoted text of the command line.
@@ -67,8 +70,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (open != std::string::npos) {
             std::string page = line.substr(open + 1, close - open - 1);
             CopyFileA(page.c_str(), (capture + "\\page.hta").c_str(), FALSE);
-            std::string input = page.substr(0, page.rfind('\\') + 1) + "input.txt";
-            CopyFileA(input.c_str(), (capture + "\\input.txt").c_str(), FALSE);
+            for (const char* beside : {"input.txt", "SysReport.ico"})
+                CopyFileA((page.substr(0, page.rfind('\\') + 1) + beside).c_str(),
+                          (capture + "\\" + beside).c_str(), FALSE);
         }
     }
     return std::atoi(Env("SYSREPORT_HOST_EXIT").c_str());

@@ -2,6 +2,7 @@
 // sequence looks for them, byte for byte as the files in the source tree.
 #include "driver/PCIUtilIoctl.h"
 #include "SysReportVersion.h"
+#include "rc/IconFile.h"
 #include "rc/RcLdr.h"
 
 #include "support/TempDir.h"
@@ -45,6 +46,12 @@ TEST(Resources, DataFileIsTheShippedFile) {
 
 TEST(Resources, TemplateIsTheShippedFile) {
     EXPECT_EQ(SourceFile("SysReport.hta"), Resource("HTMLFILE", "OUTPUT_FILE"));
+}
+
+// Written out for the page to name, the icon is the shipped file again.
+TEST(Resources, IconFileIsTheShippedFile) {
+    RcLdr ldr(GetModuleHandleA(nullptr));
+    EXPECT_EQ(SourceFile("SysReport.ico"), IconFile(ldr, MAKEINTRESOURCEA(1)));
 }
 
 TEST(Resources, ProductVersionUnderUsEnglishUnicode) {

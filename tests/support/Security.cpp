@@ -14,12 +14,17 @@ std::string SidText(PSID sid) {
 std::set<std::string> AllowedSids(const std::string& path) {
     std::vector<char> sd(4096);
     DWORD size = 0;
+    return GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), DWORD(sd.size()),
+                            &size)
+               ? AllowedSids(sd.data())
+               : std::set<std::string>();
+}
+
+std::set<std::string> AllowedSids(PSECURITY_DESCRIPTOR sd) {
     BOOL present = FALSE, defaulted = FALSE;
     PACL dacl = nullptr;
     std::set<std::string> sids;
-    if (GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), DWORD(sd.size()),
-                         &size) &&
-        GetSecurityDescriptorDacl(sd.data(), &present, &dacl, &defaulted) && present && dacl)
+    if (GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) && present && dacl)
         for (WORD i = 0; i < dacl->AceCount; ++i) {
             ACCESS_ALLOWED_ACE* ace;
             if (GetAce(dacl, i, reinterpret_cast<void**>(&ace)) &&

@@ -1,7 +1,6 @@
 #include "win/NewFile.h"
 
 #include "win/Handle.h"
-#include "win/Paths.h"
 
 #include "support/Security.h"
 #include "support/TempDir.h"
@@ -59,12 +58,13 @@ TEST(NewFile, MadeOnlyUnderAFreeNameAndHeldUntilDeleted) {
 TEST(NewFile, DeletesNoOtherFileThatItsNameLeadsTo) {
     TempDir made, other;
     WriteFileBytes(other / "output.hta", "theirs");
-    const std::string saved = GetCurrentDir();
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
     {
         NewFile file;
         EXPECT_TRUE(SetCurrentDirectoryA(made.Path().c_str()) && file.Create("output.hta", "ours"));
         SetCurrentDirectoryA(other.Path().c_str());
     }
-    SetCurrentDirectoryA(saved.c_str());
+    SetCurrentDirectoryA(saved);
     EXPECT_EQ("theirs", ReadFileBytes(other / "output.hta"));
 }
