@@ -190,7 +190,9 @@ bool PCI_NT::InstallDriver(SC_HANDLE manager, const std::string& path) {
 
 uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {
     PCI_Request request = {bus, device, function, offset, 0};
-    Handle driver(CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    // Whatever answers to the name learns who asks, and can't act as us.
+    Handle driver(CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING,
+                              SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     if (!driver.Valid()) {
         DWORD code = GetLastError(); // taken before the exception's allocation can change it
         throw Except_Driver("PCI_NT::Read", "Unable to open driver", code);
