@@ -20,8 +20,9 @@ struct Assignment {
 
 // The assignment as the generated script writes it, ended by ";", appended
 // to `out`: a number in hex, a text as a double-quoted string that no text
-// can end early. With `inlineScript`, "<" in a text is escaped too, so that
-// none can close the page's script element.
+// can end early, in ASCII alone, which means the same in every code page.
+// With `inlineScript`, "<" in a text is escaped too, so that none can close
+// the page's script element.
 void AppendAssignment(std::string& out, const Assignment& assignment, bool inlineScript = false);
 // All of them, in order.
 std::string ScriptAssignments(const std::vector<Assignment>& assignments,

@@ -1,5 +1,6 @@
 #include "datafile/QueryDriverVersion.h"
 
+#include "errors/Except.h"
 #include "win/DeviceInfoSet.h"
 
 #include <cstdio>
@@ -96,7 +97,10 @@ std::string QueryDriverVersion(const SetupApi& api, const std::string& className
         if (entries > 1)
             multiple = true;
     };
-    // A set that can't be had lists nothing.
-    DeviceInfoSet::ForEachDevice(api, &classGuid, nullptr, DIGCF_PRESENT, read);
+    // A set that can't be had lists nothing; a listing that broke off would
+    // pass for a machine with fewer drivers.
+    if (DeviceInfoSet::ForEachDevice(api, &classGuid, nullptr, DIGCF_PRESENT, read) ==
+        Listing::Broken)
+        throw Except_NoAccess("QueryDriverVersion", "Device listing failed partway");
     return multiple ? multipleMarker + list : list;
 }

@@ -10,8 +10,9 @@
 // every matching device, joined by ", ", behind the marker
 // "(Multiple driver versions detected) " when a device lists more than one.
 // `description` receives the description of the last entry read and is left
-// alone when there is none. Every failure, a missing library included,
-// gives the empty text; nothing is thrown.
+// alone when there is none. A device listing that fails partway throws
+// Except_NoAccess; every other failure, a missing library included, gives
+// the empty text.
 std::string QueryDriverVersion(std::string className, std::string hardwareId,
                                std::string& description);
 

@@ -1,5 +1,6 @@
 #include "pci/CreatePCIAccess.h"
 
+#include "errors/Except.h"
 #include "pci/PCI_Direct.h"
 #include "pci/PCI_NT.h"
 #include "pci/PCI_PnP.h"
@@ -23,9 +24,10 @@ std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, const PlatformFacts& fa
         // Whatever keeps the driver from us (no rights, a policy, another
         // product or run holding the name), the device tree still answers.
         // The failed attempt has removed all it made before the tree is read.
+        // Only our own failures count: anything else is no reason to go on.
         try {
             return Initialised(std::make_unique<PCI_NT>(loader));
-        } catch (...) {
+        } catch (const Except_Base&) {
         }
     }
     return Initialised(std::make_unique<PCI_PnP>());

@@ -20,8 +20,10 @@ struct PlatformFacts {
 // - a PCI_Direct on Windows 9x (neither NT nor WOW64);
 // - a PCI_NT bound to loader on other NT platforms, unless asked to go
 //   without the driver;
-// - a PCI_PnP under WOW64, when asked, and where the driver can't be had.
-// Throws what the device tree's Init throws: then nothing can read PCI.
+// - a PCI_PnP under WOW64, when asked, and where the driver can't be had
+//   (its Init threw one of the program's own exceptions).
+// Throws what the device tree's Init throws: then nothing can read PCI;
+// and whatever else the driver's Init throws.
 std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, const PlatformFacts& facts);
 // The same for the platform this runs on.
 std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, bool noDriver = false);

@@ -2,10 +2,13 @@
 
 #include "driver/PCIUtilIoctl.h"
 #include "errors/Except.h"
+#include "errors/Log.h"
 #include "rc/RcLdr.h"
+#include "win/DeleteOpenFile.h"
 #include "win/Handle.h"
 #include "win/HeldFile.h"
 #include "win/Paths.h"
+#include "win/Platform.h"
 
 #include <cstring>
 #include <vector>
@@ -36,15 +39,34 @@ bool WriteNewFile(const std::string& path, const RcRes& image) {
     return false;
 }
 
-// The driver's host can hold the image for a moment after the driver stopped
-// or failed to start (Wine's does); give it that moment before giving up.
-void DeleteDriverFile(const std::string& path) {
-    for (int tries = 0; tries < 200 && !DeleteFileA(path.c_str()); ++tries) {
-        DWORD error = GetLastError();
-        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+// Deletes the driver file through the very handle its bytes were checked
+// on: a link in its place is opened itself (there are links from Windows
+// 2000 on), and a file that no longer holds our bytes stays. The driver's
+// host can hold the image for a moment after the driver stopped or failed
+// to start (Wine's does); it gets that moment. Failures go to the log.
+void DeleteDriverFile(const std::string& path, const std::string& ours) {
+    const DWORD flags = IsWindows2000OrLater() ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(ours.data());
+    DWORD error = NO_ERROR;
+    for (int tries = 0; tries < 200; ++tries) {
+        if (tries > 0)
+            Sleep(10);
+        Handle file(CreateFileA(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, flags, nullptr));
+        if (file.Valid() && !HoldsExactly(file.Get(), bytes, DWORD(ours.size()))) {
+            LogPrintf("PCI_NT::Remove: %s no longer holds the driver; left as it is\n",
+                      path.c_str());
             return;
-        Sleep(10);
+        }
+        if (file.Valid() && DeleteOpenFile(file, path))
+            return;
+        error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            return;
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)
+            break;
     }
+    LogPrintf("PCI_NT::Remove: unable to delete %s (error %lu)\n", path.c_str(), error);
 }
 
 // A running driver's image stays locked: asks it to stop and waits until it
@@ -94,6 +116,7 @@ void PCI_NT::Init() {
     // An empty image would match any empty file.
     if (!image.Data() || image.Size() == 0)
         throw Except_NoAccess(source, "Empty driver image");
+    ourBytes.assign(reinterpret_cast<const char*>(image.Data()), image.Size());
 
     claim.emplace(PCIUTIL_CLAIM_NAME);
     if (!claim->Held())
@@ -116,7 +139,7 @@ void PCI_NT::Init() {
         if (!held->Held())
             throw Except_NoAccess(source, "Driver file belongs to another program");
     }
-    TakeOverLeftover(manager.Get(), path);
+    TakeOverLeftover(manager.Get(), path, existed);
     bool ready = existed || WriteNewFile(path, image);
     if (ready) {
         // Ours from here on, to be removed again if the driver doesn't start.
@@ -132,7 +155,7 @@ void PCI_NT::Init() {
     }
 }
 
-void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::string& path) {
+void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::string& path, bool fileOurs) {
     static const char source[] = "PCI_NT::TakeOverLeftover";
     ServiceHandle existing(OpenServiceA(manager, PCIUTIL_SERVICE_NAME, SERVICE_ALL_ACCESS));
     if (!existing.Valid()) {
@@ -140,6 +163,10 @@ void PCI_NT::TakeOverLeftover(SC_HANDLE manager, const std::string& path) {
             return;
         throw Except_NoAccess(source, "Unable to open existing service");
     }
+    // No run of ours leaves its service without the file: nothing would
+    // prove such a one ours.
+    if (!fileOurs)
+        throw Except_NoAccess(source, "Service without its driver file");
     if (!NamesOurFile(existing.Get(), path))
         throw Except_NoAccess(source, "Service belongs to another program");
     // Still running: left as it is.
@@ -163,7 +190,9 @@ bool PCI_NT::InstallDriver(SC_HANDLE manager, const std::string& path) {
 
 uint32_t PCI_NT::Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) {
     PCI_Request request = {bus, device, function, offset, 0};
-    Handle driver(CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    // Whatever answers to the name learns who asks, and can't act as us.
+    Handle driver(CreateFileA(PCIUTIL_DEVICE_PATH, 0, 0, nullptr, OPEN_EXISTING,
+                              SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr));
     if (!driver.Valid()) {
         DWORD code = GetLastError(); // taken before the exception's allocation can change it
         throw Except_Driver("PCI_NT::Read", "Unable to open driver", code);
@@ -187,10 +216,12 @@ PCI_NT::~PCI_NT() {
 void PCI_NT::Remove() {
     if (service.Valid()) {
         StopAndWait(service.Get());
-        DeleteService(service.Get());
+        if (!DeleteService(service.Get()) && GetLastError() != ERROR_SERVICE_MARKED_FOR_DELETE)
+            LogPrintf("PCI_NT::Remove: unable to delete the %s service (error %lu)\n",
+                      PCIUTIL_SERVICE_NAME, GetLastError());
         service.Close();
     }
     if (!driverPath.empty())
-        DeleteDriverFile(driverPath);
+        DeleteDriverFile(driverPath, ourBytes);
     driverPath.clear();
 }

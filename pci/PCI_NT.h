@@ -3,7 +3,7 @@
 // lifetime and removes again. The file lives only in the system directory.
 // It never changes a driver file or a service that is not its own: ours is a
 // file with exactly the driver's bytes, and a kernel-driver service
-// registered for that file while the file is missing or ours.
+// registered for that file while the file is ours.
 #pragma once
 
 #include "pci/PCI_Base.h"
@@ -37,10 +37,12 @@ public:
 
 private:
     // Keeps an existing PCIUtil service, stopped, when it is a leftover of
-    // ours. Throws Except_NoAccess, leaving any other as it is.
-    void TakeOverLeftover(SC_HANDLE manager, const std::string& path);
+    // ours: one for `path` while the file there has proved ours. Throws
+    // Except_NoAccess, leaving any other as it is.
+    void TakeOverLeftover(SC_HANDLE manager, const std::string& path, bool fileOurs);
     // Stops and deletes the service, and deletes the driver file once it
-    // has proved ours or was written here.
+    // has proved ours or was written here, if it still holds our bytes.
+    // What can't be removed is logged.
     void Remove();
     // Points the service, created if need be, at `path` and starts it.
     bool InstallDriver(SC_HANDLE manager, const std::string& path);
@@ -50,5 +52,7 @@ private:
     // Keeps a second run from taking this one's service for a leftover.
     std::optional<NamedClaim> claim;
     std::string driverPath;
+    // The driver image's bytes, which the file must still hold to be deleted.
+    std::string ourBytes;
     ServiceHandle service;
 };

@@ -139,7 +139,12 @@ void PCI_PnP::List(const SetupApi& api) {
         // The first of two that claim one place stays.
         functions.emplace(PCIConfigAddress(bus, number, function, 0), registers);
     };
-    if (!DeviceInfoSet::ForEachDevice(api, nullptr, "PCI", DIGCF_ALLCLASSES | DIGCF_PRESENT, add))
+    Listing listing =
+        DeviceInfoSet::ForEachDevice(api, nullptr, "PCI", DIGCF_ALLCLASSES | DIGCF_PRESENT, add);
+    // Half a tree would pass for a machine with fewer functions.
+    if (listing == Listing::Broken)
+        throw Except_NoAccess(source, "PCI device listing failed partway");
+    if (listing != Listing::Complete)
         throw Except_NoAccess(source, "Unable to list PCI devices");
 }
 

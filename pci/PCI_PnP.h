@@ -23,7 +23,7 @@ public:
     uint32_t Read(uint8_t bus, uint8_t device, uint8_t function, uint8_t offset) override;
     // Lists the present devices of the PCI enumerator, once. Throws
     // Except_NoAccess when the library is missing, lacks the listing
-    // entries, or the listing fails.
+    // entries, or the listing fails, at its start or partway.
     void Init() override;
     const char* AccessName() const override { return "device tree"; }
 

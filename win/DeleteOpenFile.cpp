@@ -9,10 +9,17 @@ bool DeleteOpenFile(Handle& file, const std::string& path) {
         file.Close();
         return DeleteFileA(path.c_str()) != 0;
     }
+    if (!file.Valid()) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return false;
+    }
     IO_STATUS_BLOCK io = {};
     BOOLEAN gone = TRUE;
-    bool deleted = file.Valid() && api->NtSetInformationFile(file.Get(), &io, &gone, sizeof gone,
-                                                             FileDispositionInformation) >= 0;
+    NTSTATUS status =
+        api->NtSetInformationFile(file.Get(), &io, &gone, sizeof gone, FileDispositionInformation);
     file.Close();
-    return deleted;
+    // Set after the close, which must not overwrite it.
+    if (status < 0)
+        SetLastError(api->RtlNtStatusToDosError(status));
+    return status >= 0;
 }

@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+// Whether the file that `file` is open on for reading, at its start, holds
+// exactly data[0..size). Reads it to the end of those bytes and one more.
+bool HoldsExactly(HANDLE file, const unsigned char* data, DWORD size);
+
 class HeldFile {
 public:
     HeldFile() = default;

@@ -14,7 +14,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A script string's text with its escapes undone.
+// A script string's text, which is ASCII, with its escapes undone, in UTF-8.
 std::string Unescaped(const std::string& literal) {
     std::string text;
     for (size_t i = 0; i < literal.size(); ++i) {
@@ -22,7 +22,10 @@ std::string Unescaped(const std::string& literal) {
             text += literal[i];
         else if (literal[++i] == 'x')
             text += char(std::stoi(literal.substr(++i, 2), nullptr, 16)), ++i;
-        else
+        else if (literal[i] == 'u') {
+            wchar_t unit = wchar_t(std::stoi(literal.substr(i + 1, 4), nullptr, 16));
+            text += Utf16ToUtf8(&unit, 1), i += 4;
+        } else
             text += literal[i];
     }
     return text;
@@ -38,7 +41,7 @@ Json ScriptValues(const std::string& input) {
         if ((*m)[2].matched)
             values[(*m)[1].str()] = std::stoul((*m)[2].str(), nullptr, 16);
         else
-            values[(*m)[1].str()] = AnsiToUtf8(Unescaped((*m)[3].str()));
+            values[(*m)[1].str()] = Unescaped((*m)[3].str());
     return values;
 }
 

@@ -84,7 +84,9 @@ BOOL WINAPI SetupDiBuildDriverInfoList(HDEVINFO set, PSP_DEVINFO_DATA data, DWOR
     return set == &adapters && data->DevInst == ADAPTER;
 }
 
-/* A quote, a backslash, a control byte, a byte above 0x7F, and markup. */
+/* A quote, a backslash, a control byte, a byte above 0x7F, and markup; in
+   code page 932, as a Japanese system would give it, "Kit " and katakana
+   so, whose second byte is ASCII's backslash. */
 BOOL WINAPI SetupDiEnumDriverInfoA(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD type, DWORD index,
                                    PSP_DRVINFO_DATA_A driver) {
     (void)type;
@@ -92,7 +94,9 @@ BOOL WINAPI SetupDiEnumDriverInfoA(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD ty
         SetLastError(ERROR_NO_MORE_ITEMS);
         return FALSE;
     }
-    lstrcpyA(driver->Description, "Zarnik \"WaveLink\" 310\\A\x01\tB\xE9 </script><b>x");
+    lstrcpyA(driver->Description, GetACP() == 932
+                                      ? "Kit \x83\x5C"
+                                      : "Zarnik \"WaveLink\" 310\\A\x01\tB\xE9 </script><b>x");
     driver->DriverVersion = (DWORDLONG)7 << 48 | (DWORDLONG)2 << 32 | 16;
     return TRUE;
 }

@@ -1,5 +1,7 @@
 #include "datafile/QueryDriverVersion.h"
 
+#include "errors/Except.h"
+#include "pci/PCI_PnP.h"
 #include "support/FakeSetupApi.h"
 #include "support/Program.h"
 #include "support/Wine.h"
@@ -120,6 +122,15 @@ TEST_F(QueryDriverVersionTest, UnreadableIdentifierIsEmpty) {
     // Both count as the empty identifier, which the empty text matches.
     EXPECT_EQ("7.2.0.16, 1.1.1.1, 2.2.2.2", Query(""));
     EXPECT_EQ("Silent", description);
+}
+
+// The driver query and the device tree share the listing: one that breaks
+// off partway is an error to both, never a shorter list.
+TEST_F(QueryDriverVersionTest, ListingThatFailsPartwayIsAnError) {
+    fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}}, {}};
+    fakeSetup.devices[1].enumFails = true;
+    EXPECT_THROW(Query("VEN_1A2B"), Except_NoAccess);
+    EXPECT_THROW(PCI_PnP(Doubles()).Init(), Except_NoAccess);
 }
 
 TEST_F(QueryDriverVersionTest, UnknownClassEnumeratesNothing) {

@@ -124,9 +124,10 @@ TEST_F(PCINT, ReadTakesOnlyAWholeAnswer) {
     EXPECT_EQ(0x5B407A3Eu, pci.Read(0, 0, 0, 0));
 }
 
-// Another product's service (for a file elsewhere, stopped or running), or
-// its file in our place with or without a service: nothing of it is
-// touched, and the factory reads the device tree instead.
+// Another product's service (for a file elsewhere, stopped or running, or
+// for our file while there is none), or its file in our place with or
+// without a service, even one put there while our driver ran: nothing of it
+// is touched, and the factory reads the device tree instead.
 TEST_F(PCINT, ForeignFileOrServiceIsLeftAndTheTreeServes) {
     const std::string elsewhere = other / PCIUTIL_FILE_NAME, inSystem = dirs.InSystem();
     WriteFileBytes(elsewhere, DriverImage());
@@ -136,6 +137,7 @@ TEST_F(PCINT, ForeignFileOrServiceIsLeftAndTheTreeServes) {
         bool running;
     } cases[] = {{false, elsewhere, false},
                  {false, elsewhere, true},
+                 {false, inSystem, false},
                  {true, "", false},
                  {true, inSystem, false}};
     for (const auto& c : cases) {
@@ -161,6 +163,14 @@ TEST_F(PCINT, ForeignFileOrServiceIsLeftAndTheTreeServes) {
         RemoveService(PCIUTIL_SERVICE_NAME);
         DeleteFileA(inSystem.c_str());
     }
+    {
+        PCI_NT pci(&loader);
+        pci.Init();
+        ASSERT_TRUE(MoveFileA(inSystem.c_str(), (other / "moved.sys").c_str()));
+        WriteFileBytes(inSystem, "someone else's");
+    }
+    EXPECT_EQ("someone else's", ReadFileBytes(inSystem));
+    DeleteFileA(inSystem.c_str());
 }
 
 // With the device name taken by another driver, the service fails to start;

@@ -58,8 +58,8 @@ HDEVINFO WINAPI FakeGetClassDevs(const GUID* guid, PCSTR enumerator, HWND window
 BOOL WINAPI FakeEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA data) {
     EXPECT_EQ(fakeSet, set);
     EXPECT_EQ(sizeof(SP_DEVINFO_DATA), data->cbSize);
-    if (index >= fakeSetup.devices.size()) {
-        SetLastError(ERROR_NO_MORE_ITEMS);
+    if (index >= fakeSetup.devices.size() || fakeSetup.devices[index].enumFails) {
+        SetLastError(index >= fakeSetup.devices.size() ? ERROR_NO_MORE_ITEMS : ERROR_INVALID_DATA);
         return FALSE;
     }
     data->DevInst = 100 + index;

@@ -27,6 +27,7 @@ struct FakeDevice {
     DWORD address = 0; // device << 16 | function
     std::string hardwareIds{};
     std::string compatibleIds{};
+    bool enumFails = false; // the listing fails when it comes to this device
 };
 
 struct FakePlatform {
