@@ -1,6 +1,6 @@
 #include "datafile/ScriptString.h"
 
-#include "win/Native.h"
+#include "win/TextEncoding.h"
 
 namespace {
 

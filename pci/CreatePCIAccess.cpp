@@ -4,9 +4,8 @@
 #include "pci/PCI_Direct.h"
 #include "pci/PCI_NT.h"
 #include "pci/PCI_PnP.h"
+#include "win/Platform.h"
 #include "win/SystemLibrary.h"
-
-static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record the platform expects");
 
 namespace {
 
@@ -34,14 +33,7 @@ std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, const PlatformFacts& fa
 }
 
 std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, bool noDriver) {
-    return CreatePCIAccess(loader, PlatformFacts{IsNTPlatform(), IsWow64(), noDriver});
-}
-
-bool IsNTPlatform(VersionQuery query) {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    // Without an answer, the ports may be out of reach: take the driver.
-    return !query(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    return CreatePCIAccess(loader, PlatformFacts{IsNT(), IsWow64(), noDriver});
 }
 
 bool IsWow64(Wow64Query query) {

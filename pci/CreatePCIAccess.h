@@ -28,10 +28,6 @@ std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, const PlatformFacts& fa
 // The same for the platform this runs on.
 std::unique_ptr<PCI_Base> CreatePCIAccess(RcLdr* loader, bool noDriver = false);
 
-using VersionQuery = BOOL(WINAPI*)(LPOSVERSIONINFOA);
-// Whether the platform is of the NT family; a failed query counts as NT.
-bool IsNTPlatform(VersionQuery query = GetVersionExA);
-
 using Wow64Query = BOOL(WINAPI*)(HANDLE, PBOOL);
 // Whether this process runs under WOW64. A missing query (older KERNEL32s
 // lack it) or a failed one means it doesn't.

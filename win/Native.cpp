@@ -1,7 +1,5 @@
 #include "win/Native.h"
 
-#include <vector>
-
 namespace {
 
 template <class F> void Resolve(HMODULE module, const char* name, F& entry) {
@@ -54,16 +52,4 @@ NTSTATUS NativeCreate(HANDLE root, const std::wstring& name, ACCESS_MASK access,
     if (status >= 0)
         out.Reset(handle);
     return status;
-}
-
-std::wstring AnsiToWide(const std::string& text) {
-    if (text.empty())
-        return std::wstring();
-    int length = int(text.size());
-    int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    if (units <= 0)
-        return std::wstring();
-    std::vector<wchar_t> wide(units);
-    units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), units);
-    return units > 0 ? std::wstring(wide.data(), units) : std::wstring();
 }

@@ -33,6 +33,3 @@ const NativeApi* Native();
 // owns the handle. statusNotImplemented without the native calls.
 NTSTATUS NativeCreate(HANDLE root, const std::wstring& name, ACCESS_MASK access, ULONG share,
                       ULONG disposition, ULONG options, void* security, Handle& out);
-
-// `text`, in the ANSI code page, as UTF-16; empty when it can't be converted.
-std::wstring AnsiToWide(const std::string& text);

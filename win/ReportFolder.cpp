@@ -4,6 +4,7 @@
 #include "win/Native.h"
 #include "win/Paths.h"
 #include "win/Platform.h"
+#include "win/TextEncoding.h"
 
 namespace {
 

@@ -15,24 +15,6 @@
 
 namespace {
 
-// A stand-in for the platform's version query.
-DWORD askedSize;
-BOOL answer;
-DWORD platform;
-
-BOOL WINAPI FakeVersion(LPOSVERSIONINFOA info) {
-    askedSize = info->dwOSVersionInfoSize;
-    info->dwPlatformId = platform;
-    return answer;
-}
-
-bool IsNTWith(BOOL ok, DWORD id) {
-    askedSize = 0;
-    answer = ok;
-    platform = id;
-    return IsNTPlatform(FakeVersion);
-}
-
 // The probe's exit code, run with the Windows version that Wine's
 // configuration gives it; all ones when it can't be started.
 DWORD ProbeAs(const char* version) {
@@ -54,19 +36,6 @@ DWORD ProbeAs(const char* version) {
 }
 
 } // namespace
-
-TEST(IsNTPlatform, OnlyIdentifierTwoIsNT) {
-    EXPECT_TRUE(IsNTWith(TRUE, VER_PLATFORM_WIN32_NT));
-    EXPECT_EQ(148u, askedSize);
-    EXPECT_FALSE(IsNTWith(TRUE, VER_PLATFORM_WIN32s));
-    EXPECT_FALSE(IsNTWith(TRUE, VER_PLATFORM_WIN32_WINDOWS));
-    EXPECT_FALSE(IsNTWith(TRUE, 3));
-}
-
-TEST(IsNTPlatform, FailedQueryCountsAsNT) {
-    EXPECT_TRUE(IsNTWith(FALSE, VER_PLATFORM_WIN32_WINDOWS));
-    EXPECT_TRUE(IsNTWith(FALSE, VER_PLATFORM_WIN32s));
-}
 
 // This executable carries no driver: nothing is installed, files that are
 // not ours stay as they are, and the device tree serves instead.

@@ -1,7 +1,8 @@
-// The three places PCI_NT may write its driver file, made safe to watch: the
-// temporary directory (through TMP) and the current directory point at fresh
-// scratch directories while the object lives, and no driver file is left in
-// the system directory before or after.
+// Where PCI_NT writes its driver file, the system directory, kept free of it
+// before and after; and the two folders a user controls, the temporary
+// directory (through TMP) and the current directory, pointed at fresh
+// scratch directories while the object lives, so that a test can see the
+// file never goes there.
 #pragma once
 
 #include "driver/PCIUtilIoctl.h"

