@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/AsciiLower.h"
+#include "win/Ascii.h"
 
 #include <windows.h>
 
@@ -10,15 +10,11 @@ namespace {
 
 enum class Option { None, NoDriver, Help, Export, Log };
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // One word from `at` on, unquoted; `at` moves past it.
 std::string NextWord(const char*& at) {
     std::string word;
     bool quoted = false;
-    while (*at && (quoted || !IsSpace(*at))) {
+    while (*at && (quoted || !IsAsciiSpace(*at))) {
         if (*at == '\\') {
             size_t slashes = 0;
             for (; *at == '\\'; ++at)
@@ -47,7 +43,7 @@ std::string NextWord(const char*& at) {
 std::vector<std::string> SplitWords(const char* line) {
     std::vector<std::string> words;
     for (const char* at = line; at && *at;) {
-        while (IsSpace(*at))
+        while (IsAsciiSpace(*at))
             ++at;
         if (*at)
             words.push_back(NextWord(at));

@@ -1,15 +1,11 @@
 #include "app/InlinePage.h"
 
-#include "app/AsciiLower.h"
 #include "errors/Except.h"
+#include "win/Ascii.h"
 
 namespace {
 
 const size_t none = std::string::npos;
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
 
 // A start tag read from just after its name: where it ends (past its ">"),
 // and its src attribute's span, the white space before it included.
@@ -23,7 +19,7 @@ struct StartTag {
 StartTag ReadStartTag(const std::string& page, size_t at) {
     StartTag tag;
     auto skipSpace = [&] {
-        while (at < page.size() && IsSpace(page[at]))
+        while (at < page.size() && IsAsciiSpace(page[at]))
             ++at;
     };
     while (at < page.size()) {
@@ -34,7 +30,7 @@ StartTag ReadStartTag(const std::string& page, size_t at) {
             break;
         }
         size_t nameBegin = at;
-        while (at < page.size() && !IsSpace(page[at]) && page[at] != '=' && page[at] != '>')
+        while (at < page.size() && !IsAsciiSpace(page[at]) && page[at] != '=' && page[at] != '>')
             ++at;
         std::string name = AsciiLower(page.substr(nameBegin, at - nameBegin));
         size_t nameEnd = at;
@@ -50,7 +46,7 @@ StartTag ReadStartTag(const std::string& page, size_t at) {
                     break;
                 value = page.substr(valueBegin + 1, at++ - valueBegin - 1);
             } else {
-                while (at < page.size() && !IsSpace(page[at]) && page[at] != '>')
+                while (at < page.size() && !IsAsciiSpace(page[at]) && page[at] != '>')
                     ++at;
                 value = page.substr(valueBegin, at - valueBegin);
             }
@@ -89,7 +85,7 @@ std::string SelfContainedPage(const std::string& page, const std::string& script
     const char name[] = "<script";
     for (size_t open = lower.find(name); open != none; open = lower.find(name, open + 1)) {
         size_t at = open + sizeof name - 1;
-        if (at < page.size() && !IsSpace(page[at]) && page[at] != '>')
+        if (at < page.size() && !IsAsciiSpace(page[at]) && page[at] != '>')
             continue;
         StartTag tag = ReadStartTag(page, at);
         if (tag.end == none)

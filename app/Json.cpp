@@ -1,5 +1,7 @@
 #include "app/Json.h"
 
+#include "win/Ascii.h"
+
 #include <map>
 
 namespace {
@@ -32,7 +34,6 @@ void AppendMember(std::string& out, const char* name, const std::string& value) 
 } // namespace
 
 std::string JsonString(const std::string& utf8) {
-    static const char digits[] = "0123456789ABCDEF";
     std::string out = "\"";
     for (char c : utf8) {
         unsigned char byte = static_cast<unsigned char>(c);
@@ -60,8 +61,7 @@ std::string JsonString(const std::string& utf8) {
         default:
             if (byte < 0x20 || byte == 0x7F) {
                 out += "\\u00";
-                out += digits[byte >> 4];
-                out += digits[byte & 0xF];
+                AppendHex(out, byte, 2);
             } else {
                 out += c;
             }

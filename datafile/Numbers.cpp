@@ -1,18 +1,12 @@
 #include "datafile/Numbers.h"
 
+#include "win/Ascii.h"
+
 #include <cstdio>
-
-namespace {
-
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-} // namespace
 
 uint32_t ReadDecimal(const std::string& text, size_t from) {
     size_t i = from;
-    while (i < text.size() && IsSpace(text[i]))
+    while (i < text.size() && IsAsciiSpace(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))

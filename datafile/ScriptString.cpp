@@ -1,17 +1,7 @@
 #include "datafile/ScriptString.h"
 
+#include "win/Ascii.h"
 #include "win/TextEncoding.h"
-
-namespace {
-
-void AppendHex(std::string& out, const char* escape, unsigned value, int digits) {
-    static const char hex[] = "0123456789ABCDEF";
-    out += escape;
-    while (digits-- > 0)
-        out += hex[(value >> (4 * digits)) & 0xF];
-}
-
-} // namespace
 
 std::string ScriptString(const std::string& text, bool forInlineScript) {
     // Read in the code page the text came in: the second byte of a
@@ -26,11 +16,13 @@ std::string ScriptString(const std::string& text, bool forInlineScript) {
             out += '\\';
             out += char(unit);
         } else if (unit < 0x20 || (forInlineScript && unit == '<')) {
-            AppendHex(out, "\\x", unit, 2);
+            out += "\\x";
+            AppendHex(out, unit, 2);
         } else if (unit < 0x7F) {
             out += char(unit);
         } else {
-            AppendHex(out, "\\u", unit, 4);
+            out += "\\u";
+            AppendHex(out, unit, 4);
         }
     }
     return out;
