@@ -17,4 +17,12 @@ TEST(InlinePage, IncludeReplacedByTheScriptWithItsEndTagsEscaped) {
                                 "<script\r\n type='a>b'\r\n Src = INPUT.TXT>old</Script >",
                                 script));
     EXPECT_THROW(SelfContainedPage("<script src='input.txt.js'></script>", script), Except_Base);
+
+    // A machine's text can neither open a comment nor start a script inside it.
+    Assignment name;
+    name.lead = "NName=";
+    name.isText = true;
+    name.text = "<!--<script>";
+    EXPECT_EQ("<script>NName=\"\\x3C!--\\x3Cscript>\";x;</script>",
+              ReportPage("<script src=input.txt></script>", {name}, "x;"));
 }
