@@ -2,7 +2,7 @@
 // loads from input.txt written into it instead.
 #pragma once
 
-#include "app/Assignment.h"
+#include "datafile/Assignment.h"
 
 #include <string>
 #include <vector>

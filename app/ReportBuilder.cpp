@@ -5,11 +5,7 @@
 #include "app/LaunchAndWait.h"
 #include "datafile/DataFile.h"
 #include "datafile/FileVersionInfo.h"
-#include "datafile/Numbers.h"
 #include "datafile/QueryDriverVersion.h"
-#include "datafile/ScriptString.h"
-#include "datafile/Statement.h"
-#include "datafile/ValueExpr.h"
 #include "errors/Except.h"
 #include "pci/PCI_Base.h"
 #include "rc/IconFile.h"
@@ -45,13 +41,6 @@ void ShowWriteError() {
     MessageBoxA(nullptr, "COULDN'T WRITE OUTPUT", "ERROR", MB_OK);
 }
 
-// Read afresh for every statement that asks.
-std::string OwnProductVersion() {
-    FileVersionInfo info(nullptr);
-    const char* version = info.QueryString("ProductVersion");
-    return version ? version : "";
-}
-
 std::string InstalledDriverVersion(const std::string& className, const std::string& hardwareId,
                                    std::string& description) {
     return QueryDriverVersion(className, hardwareId, description);
@@ -77,23 +66,6 @@ std::vector<JsonValue> JsonValues(const std::vector<Assignment>& assignments) {
     return values;
 }
 
-Assignment Text(std::string lead, std::string text) {
-    Assignment a;
-    a.name = VariableName(lead);
-    a.lead = std::move(lead);
-    a.isText = true;
-    a.text = std::move(text);
-    return a;
-}
-
-Assignment Number(std::string lead, uint32_t number) {
-    Assignment a;
-    a.name = VariableName(lead);
-    a.lead = std::move(lead);
-    a.number = number;
-    return a;
-}
-
 } // namespace
 
 ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci)
@@ -101,36 +73,11 @@ ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci)
 
 ReportBuilder::ReportBuilder(RcLdr* loader, PCI_Base* pci, DriverQuery driverQuery,
                              ProductVersionQuery productVersion)
-    : loader(loader), pci(pci), driverQuery(std::move(driverQuery)),
-      productVersion(std::move(productVersion)) {}
+    : loader(loader), sources{pci, std::move(driverQuery), std::move(productVersion)} {}
 
 void ReportBuilder::Evaluate(const std::string& section,
                              const std::function<void(Assignment&&)>& each) {
-    // Each statement is copied once and the scan moves on from its ";", so
-    // the cost grows with the length of the section, not its square.
-    size_t end;
-    for (size_t from = 0; (end = section.find(';', from)) != std::string::npos; from = end + 1) {
-        Statement statement(section.substr(from, end - from));
-        switch (statement.Form()) {
-        case StatementForm::UtilityVersion:
-            each(Text(statement.Head(), productVersion()));
-            break;
-        case StatementForm::PCI:
-            each(Number(statement.Head(), ValueExpr(statement.Value()).Evaluate(*pci)));
-            break;
-        case StatementForm::Driver: {
-            // NameVersion and NameName, each behind the statement's leading text.
-            std::string description, name = statement.DriverName();
-            std::string version =
-                driverQuery(statement.DriverClass(), statement.DriverHardwareId(), description);
-            each(Text(name + "Version=", version));
-            each(Text(name + "Name=", description));
-            break;
-        }
-        case StatementForm::Other:
-            break;
-        }
-    }
+    EvaluateSection(section, sources, each);
 }
 
 std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
@@ -139,11 +86,8 @@ std::vector<Assignment> ReportBuilder::Evaluate(const std::string& section) {
     return all;
 }
 
-std::string ReportBuilder::EvaluateVariables(std::string section) {
-    std::string out;
-    out.reserve(section.size());
-    Evaluate(section, [&out](Assignment&& a) { AppendAssignment(out, a); });
-    return out;
+std::string ReportBuilder::EvaluateVariables(const std::string& section) {
+    return ::EvaluateVariables(section, sources);
 }
 
 bool ReportBuilder::Export(const std::string& path, ExportFormat format,
@@ -152,9 +96,9 @@ bool ReportBuilder::Export(const std::string& path, ExportFormat format,
     std::string page =
         format == ExportFormat::Page ? LoadText(*loader, "HTMLFILE", "OUTPUT_FILE") : std::string();
     JsonReportHead head;
-    head.access = pci->AccessName();
+    head.access = sources.pci->AccessName();
     std::vector<Assignment> assignments = Evaluate(file.variables);
-    pci = nullptr;
+    sources.pci = nullptr;
     if (hardwareRead)
         hardwareRead();
 
@@ -162,7 +106,7 @@ bool ReportBuilder::Export(const std::string& path, ExportFormat format,
     if (format == ExportFormat::Json) {
         SYSTEMTIME now;
         GetSystemTime(&now);
-        head.version = AnsiToUtf8(productVersion());
+        head.version = AnsiToUtf8(sources.productVersion());
         head.computer = AnsiToUtf8(ComputerName());
         head.time = UtcTimestamp(now);
         report = JsonReport(head, JsonValues(assignments));
@@ -179,7 +123,7 @@ bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {
     std::string input = EvaluateVariables(file.variables) + file.script;
     // Nothing of the hardware access (a driver, its service and file) may
     // outlast the reading, let alone stay while the report is open.
-    pci = nullptr;
+    sources.pci = nullptr;
     if (hardwareRead)
         hardwareRead();
 

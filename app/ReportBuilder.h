@@ -6,8 +6,8 @@
 // folder afterwards. The files are held unchanged while the host runs.
 #pragma once
 
-#include "app/Assignment.h"
 #include "app/CommandLine.h"
+#include "datafile/Evaluator.h"
 
 #include <functional>
 #include <string>
@@ -15,14 +15,6 @@
 
 class PCI_Base;
 class RcLdr;
-
-// The versions ("a.b.c.d", joined) and the description of the drivers
-// installed for the devices of a setup class whose identifier contains a
-// text; the empty text when there are none.
-using DriverQuery = std::function<std::string(
-    const std::string& className, const std::string& hardwareId, std::string& description)>;
-// The program's product version; the empty text without one.
-using ProductVersionQuery = std::function<std::string()>;
 
 class ReportBuilder {
 public:
@@ -50,21 +42,15 @@ public:
                 const std::function<void()>& hardwareRead = nullptr);
 
     // The values for the statements of `section`, in order, each handed to
-    // `each` as it is read: PCI registers, installed-driver versions and
-    // descriptions (two assignments), and the program's product version.
-    // Text after the last ";" is dropped, as is every statement of no known
-    // form. Exceptions of the PCI reads pass through; a PCI value with
-    // nothing after the letters PCI throws std::out_of_range.
+    // `each` as it is read, from this builder's sources (EvaluateSection).
     void Evaluate(const std::string& section, const std::function<void(Assignment&&)>& each);
     // All of them at once.
     std::vector<Assignment> Evaluate(const std::string& section);
     // The same as the generated script's assignments; nothing when a read
     // throws.
-    std::string EvaluateVariables(std::string section);
+    std::string EvaluateVariables(const std::string& section);
 
 private:
     RcLdr* loader;
-    PCI_Base* pci;
-    DriverQuery driverQuery;
-    ProductVersionQuery productVersion;
+    ValueSources sources;
 };

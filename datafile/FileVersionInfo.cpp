@@ -62,3 +62,9 @@ const char* FileVersionInfo::QueryString(const char* name) {
     valueLength = found;
     return static_cast<const char*>(value);
 }
+
+std::string OwnProductVersion() {
+    FileVersionInfo info(nullptr);
+    const char* version = info.QueryString("ProductVersion");
+    return version ? version : "";
+}

@@ -6,6 +6,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+
+// The running program's ProductVersion, read afresh at every call; the
+// empty text without one.
+std::string OwnProductVersion();
 
 class FileVersionInfo {
 public:

@@ -1,7 +1,5 @@
 #include "datafile/DataFile.h"
 
-#include "app/ReportBuilder.h"
-
 #include "RecordingPCI.h"
 
 #include <gtest/gtest.h>
@@ -36,5 +34,5 @@ TEST(SplitDataFile, GeneratedScriptJoinsLastAssignmentAndMarker) {
     EXPECT_EQ("VendorID =0x5678;\r\n"
               "UTILITY_VERSION =\"2.10\";/*ENDVARS*/\r\n"
               "if (VendorID == 0x5678) show();\r\n",
-              ReportBuilder(nullptr, &pci).EvaluateVariables(s.variables) + s.script);
+              EvaluateVariables(s.variables, PlatformSources(pci)) + s.script);
 }

@@ -1,7 +1,4 @@
-#include "app/ReportBuilder.h"
-
 #include "RecordingPCI.h"
-#include "datafile/QueryDriverVersion.h"
 #include "support/FakeSetupApi.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +12,7 @@ namespace {
 const std::string ownVersion = "2.10";
 
 std::string Evaluate(const std::string& section, RecordingPCI& pci) {
-    return ReportBuilder(nullptr, &pci).EvaluateVariables(section);
+    return EvaluateVariables(section, PlatformSources(pci));
 }
 
 std::string Evaluate(const std::string& section, uint32_t answer = 0x12345678) {
@@ -62,7 +59,7 @@ TEST(EvaluateVariables, DriverTextsAsTheSetupApiReportsThem) {
         return QueryDriverVersion(Doubles(), className, id, description);
     };
     RecordingPCI pci;
-    ReportBuilder builder(nullptr, &pci, query, [] { return std::string("9.8"); });
+    ValueSources sources{&pci, query, [] { return std::string("9.8"); }};
 
     EXPECT_EQ("FoundVersion=\"7.2.0.16\";FoundName=\"Zarnik WaveLink 310\";"
               "\r\nDualVersion=\"(Multiple driver versions detected) 1.0.0.1, 1.0.0.2\";"
@@ -72,12 +69,13 @@ TEST(EvaluateVariables, DriverTextsAsTheSetupApiReportsThem) {
               "\r\nOddVersion=\"4.0.0.0\";"
               "\r\nOddName=\"Odd \\\"Mini PCI\\\" C:\\\\x\\x09end\\x0A\\u007F\";"
               "\r\nUTILITY_VERSION =\"9.8\";",
-              builder.EvaluateVariables("Found = DRIVER(net, DEV_0001);"
-                                        "\r\nDual = DRIVER(net, DEV_0002);"
-                                        "\r\nPair = DRIVER(net, DEV_0003);"
-                                        "\r\nNone = DRIVER(net, DEV_0009);"
-                                        "\r\nOdd = DRIVER(net, DEV_0004);"
-                                        "\r\nUTILITY_VERSION = ;"));
+              EvaluateVariables("Found = DRIVER(net, DEV_0001);"
+                                "\r\nDual = DRIVER(net, DEV_0002);"
+                                "\r\nPair = DRIVER(net, DEV_0003);"
+                                "\r\nNone = DRIVER(net, DEV_0009);"
+                                "\r\nOdd = DRIVER(net, DEV_0004);"
+                                "\r\nUTILITY_VERSION = ;",
+                                sources));
     EXPECT_TRUE(pci.reads.empty());
 }
 

@@ -1,6 +1,9 @@
 // A PCI access double: records every read and answers from a list.
 #pragma once
 
+#include "datafile/Evaluator.h"
+#include "datafile/FileVersionInfo.h"
+#include "datafile/QueryDriverVersion.h"
 #include "errors/Except.h"
 #include "pci/PCI_Base.h"
 
@@ -42,3 +45,13 @@ public:
     std::vector<uint32_t> answers;
     size_t failAt = SIZE_MAX;
 };
+
+// `pci`, and the platform's answers for installed drivers and this test
+// program's own product version.
+inline ValueSources PlatformSources(PCI_Base& pci) {
+    return {&pci,
+            [](const std::string& className, const std::string& id, std::string& description) {
+                return QueryDriverVersion(className, id, description);
+            },
+            OwnProductVersion};
+}

@@ -1,4 +1,4 @@
-#include "app/Assignment.h"
+#include "datafile/Assignment.h"
 
 #include "datafile/Numbers.h"
 #include "datafile/ScriptString.h"
