@@ -1,7 +1,7 @@
 #include "pci/PCI_PnP.h"
 
-#include "errors/Except.h"
 #include "driver/PCIUtilIoctl.h"
+#include "errors/Except.h"
 #include "win/DeviceInfoSet.h"
 #include "win/SetupApi.h"
 

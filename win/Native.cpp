@@ -46,9 +46,9 @@ NTSTATUS NativeCreate(HANDLE root, const std::wstring& name, ACCESS_MASK access,
     InitializeObjectAttributes(&attributes, &text, OBJ_CASE_INSENSITIVE, root, security);
     IO_STATUS_BLOCK io = {};
     HANDLE handle = nullptr;
-    NTSTATUS status = api->NtCreateFile(&handle, access, &attributes, &io, nullptr,
-                                        FILE_ATTRIBUTE_NORMAL, share, disposition, options,
-                                        nullptr, 0);
+    NTSTATUS status =
+        api->NtCreateFile(&handle, access, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, share,
+                          disposition, options, nullptr, 0);
     if (status >= 0)
         out.Reset(handle);
     return status;

@@ -92,7 +92,8 @@ protected:
     }
     void TearDown() override { SetEnvironmentVariableA("SYSREPORT_CAPTURE", nullptr); }
 
-    ProgramOutcome Run(const std::string& exe = ProgramUnderTest(), const std::string& arguments = "") {
+    ProgramOutcome Run(const std::string& exe = ProgramUnderTest(),
+                       const std::string& arguments = "") {
         ProgramOutcome outcome = RunProgram(exe, work, arguments);
         EXPECT_TRUE(outcome.started) << exe;
         EXPECT_TRUE(outcome.ended) << exe << " did not end";

@@ -170,7 +170,8 @@ TEST_F(EndToEnd, PlantedVersionLibraryGetsNoCalls) {
 
     EXPECT_TRUE(outcome.boxes.empty());
     // The system's library answered the program: its own version is there.
-    EXPECT_NE(std::string::npos, Captured("input.txt").find("UTILITY_VERSION =\"" SYSREPORT_VERSION "\";"));
+    EXPECT_NE(std::string::npos,
+              Captured("input.txt").find("UTILITY_VERSION =\"" SYSREPORT_VERSION "\";"));
     // The system's own libraries may load the plant; the program's calls
     // never reach it.
     std::string calls = FileExists(trace) ? ReadFileBytes(trace) : "";

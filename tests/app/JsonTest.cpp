@@ -30,7 +30,7 @@ TEST(Json, ReportInOrderWithOneMemberPerNameHoldingItsLastValue) {
     EXPECT_NE(std::string::npos, JsonReport(head, {}).find("\n  \"values\": {}\n}\n"));
     // Every width of number, at both of its ends.
     for (uint32_t n : {1u, 9u, 10u, 99u, 100u, 1000u, 65535u, 999999999u, 1000000000u})
-        EXPECT_NE(std::string::npos, JsonReport(head, {{"n", true, n, ""}})
-                                         .find("\"n\": " + std::to_string(n) + "\n"))
+        EXPECT_NE(std::string::npos,
+                  JsonReport(head, {{"n", true, n, ""}}).find("\"n\": " + std::to_string(n) + "\n"))
             << n;
 }

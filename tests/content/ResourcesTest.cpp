@@ -1,7 +1,7 @@
 // The resources that the program links from content/: found where the run
 // sequence looks for them, byte for byte as the files in the source tree.
-#include "driver/PCIUtilIoctl.h"
 #include "SysReportVersion.h"
+#include "driver/PCIUtilIoctl.h"
 #include "rc/IconFile.h"
 #include "rc/RcLdr.h"
 
