@@ -3,7 +3,7 @@
 // report host starts, median of RUNS runs (at least 10), for SysReport and
 // for the baseline that makes only the platform calls a run needs. HOST is
 // the stand-in report host, which notes when it started.
-#include "../../tests/app/ProgramRun.h"
+#include "support/ProgramRun.h"
 
 #include <algorithm>
 #include <cstdio>

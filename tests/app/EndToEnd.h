@@ -2,7 +2,7 @@
 // with a stand-in report host installed as the system's mshta.exe.
 #pragma once
 
-#include "ProgramRun.h"
+#include "support/ProgramRun.h"
 #include "driver/PCIUtilIoctl.h"
 #include "support/Program.h"
 #include "support/Services.h"

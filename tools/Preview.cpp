@@ -1,23 +1,23 @@
-// preview PROGRAM WORKDIR CAPTUREDIR
-// Runs PROGRAM in WORKDIR with the stand-in report host, which keeps the
-// page and input.txt it was shown in CAPTUREDIR; prints any message box.
-#include "ProgramRun.h"
+// preview PROGRAM HOST WORKDIR CAPTUREDIR
+// Runs PROGRAM in WORKDIR with HOST, the stand-in report host, which keeps
+// the page and input.txt it was shown in CAPTUREDIR; prints any message box.
+#include "support/ProgramRun.h"
 
 #include "support/Program.h"
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: preview PROGRAM WORKDIR CAPTUREDIR\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: preview PROGRAM HOST WORKDIR CAPTUREDIR\n");
         return 2;
     }
-    if (!InstallReportHost(BesideThisTest("host.exe"))) {
+    if (!InstallReportHost(argv[2])) {
         std::fprintf(stderr, "cannot install the stand-in report host\n");
         return 1;
     }
-    SetEnvironmentVariableA("SYSREPORT_CAPTURE", argv[3]);
-    ProgramOutcome outcome = RunProgram(argv[1], argv[2]);
+    SetEnvironmentVariableA("SYSREPORT_CAPTURE", argv[4]);
+    ProgramOutcome outcome = RunProgram(argv[1], argv[3]);
     RestoreReportHost();
 
     for (const MessageBoxSeen& box : outcome.boxes)
