@@ -9,6 +9,7 @@
 #include "win/HeldFile.h"
 #include "win/Paths.h"
 #include "win/Platform.h"
+#include "win/ServiceStop.h"
 
 #include <cstring>
 #include <vector>
@@ -67,26 +68,6 @@ void DeleteDriverFile(const std::string& path, const std::string& ours) {
             break;
     }
     LogPrintf("PCI_NT::Remove: unable to delete %s (error %lu)\n", path.c_str(), error);
-}
-
-// A running driver's image stays locked: asks it to stop and waits until it
-// says it has, five seconds at most.
-bool StopAndWait(SC_HANDLE service) {
-    SERVICE_STATUS status;
-    for (int tries = 0; tries < 500; ++tries) {
-        if (!QueryServiceStatus(service, &status))
-            return false;
-        if (status.dwCurrentState == SERVICE_STOPPED)
-            return true;
-        if (status.dwCurrentState != SERVICE_STOP_PENDING &&
-            !ControlService(service, SERVICE_CONTROL_STOP, &status)) {
-            DWORD error = GetLastError();
-            if (error != ERROR_SERVICE_NOT_ACTIVE && error != ERROR_SERVICE_CANNOT_ACCEPT_CTRL)
-                return false;
-        }
-        Sleep(10);
-    }
-    return false;
 }
 
 // A kernel driver registered for our file, in any case and with or without

@@ -11,6 +11,7 @@
 #include "rc/WriteBuffer.h"
 #include "win/Handle.h"
 #include "win/ServiceHandle.h"
+#include "win/ServiceStop.h"
 #include "win/SetupApi.h"
 
 #include <windows.h>
@@ -72,8 +73,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             library.Table()->SetupDiClassGuidsFromNameA("net", &guid, 1, &size);
     }
 
-    SERVICE_STATUS status;
-    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+    StopAndWait(service.Get());
     DeleteService(service.Get());
     service.Close();
     // The driver's host may hold the image a moment longer, as for SysReport.

@@ -2,6 +2,7 @@
 #include "driver/PCIUtilIoctl.h"
 
 #include "win/ServiceHandle.h"
+#include "win/ServiceStop.h"
 
 #include <vector>
 
@@ -30,8 +31,7 @@ bool StartNamedService(const char* name) {
 bool StopNamedService(const char* name) {
     ServiceHandle manager = OpenManager();
     ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
-    SERVICE_STATUS status;
-    return service.Valid() && ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+    return service.Valid() && StopAndWait(service.Get());
 }
 
 void RemoveService(const char* name) {
@@ -39,8 +39,7 @@ void RemoveService(const char* name) {
     ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
     if (!service.Valid())
         return;
-    SERVICE_STATUS status;
-    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
+    StopAndWait(service.Get());
     DeleteService(service.Get());
 }
 
