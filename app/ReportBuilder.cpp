@@ -127,7 +127,11 @@ bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {
     if (hardwareRead)
         hardwareRead();
 
+    // The host comes from the system directory only: a program of that name
+    // beside us or in any current directory must not run in its place.
+    std::string host = SystemFile("mshta.exe");
     bool written = false, shown = false;
+    DWORD launchError = ERROR_PATH_NOT_FOUND;
     {
         // Declared in this order, they go in the other: the files, then
         // the folder, before any message.
@@ -137,17 +141,15 @@ bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {
                   script.Create(folder.File(inputFile), input, &folder.Security()) &&
                   shownPage.Create(folder.File(outputFile), page, &folder.Security()) &&
                   shownIcon.Create(folder.File(iconFile), icon, &folder.Security());
-        if (written) {
-            // The host comes from the system directory only: a program of
-            // that name beside us or in any current directory must not run
-            // in its place. It starts in the folder, which it holds as its
-            // own current directory.
-            std::string host = SystemFile("mshta.exe");
+        if (written && !host.empty()) {
+            // It starts in the folder, which it holds as its own current
+            // directory.
             std::string line = "\"" + host + "\" \"" + folder.File(outputFile) + "\"";
             std::vector<char> commandLine(line.begin(), line.end());
             commandLine.push_back('\0');
-            shown = !host.empty() && LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0,
-                                                   folder.Path().c_str()) != 0xFFFFFFFF;
+            shown = LaunchAndWait(commandLine.data(), SW_SHOW, 0, 0, folder.Path().c_str()) !=
+                    0xFFFFFFFF;
+            launchError = GetLastError(); // before the files' removal can change it
         }
     }
     if (!written) {
@@ -155,6 +157,7 @@ bool ReportBuilder::Run(const std::function<void()>& hardwareRead) {
         return false;
     }
     if (!shown)
-        throw Except_BadExec("ReportBuilder::Run", "mshta.exe");
+        throw Except_BadExec("ReportBuilder::Run", host.empty() ? "mshta.exe" : host.c_str(),
+                             launchError);
     return true;
 }

@@ -3,6 +3,22 @@
 #include "errors/Log.h"
 
 #include <cstdio>
+#include <string>
+
+namespace {
+
+// The system's text for an error code, or its number where it has none.
+std::string SystemText(DWORD code) {
+    char message[256];
+    DWORD len =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                       MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), message, sizeof message, nullptr);
+    if (len == 0)
+        snprintf(message, sizeof message, "error %lu", code);
+    return message;
+}
+
+} // namespace
 
 Except_Base::Except_Base(const char* title, const char* source) : title(title), source(source) {}
 
@@ -49,14 +65,7 @@ Except_FileWriteError::Except_FileWriteError(const char* source, const char* fil
 
 Except_Driver::Except_Driver(const char* source, const char* text, DWORD code)
     : Except_Base("Driver error", source) {
-    char message[256];
-    DWORD len =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), message, sizeof message, nullptr);
-    // The platform has no text for some codes: show the number instead.
-    if (len == 0)
-        snprintf(message, sizeof message, "error %lu", code);
-    FormatDesc("%s (%s)", text, message);
+    FormatDesc("%s (%s)", text, SystemText(code).c_str());
 }
 
 Except_NoAccess::Except_NoAccess(const char* source, const char* text)
@@ -64,6 +73,11 @@ Except_NoAccess::Except_NoAccess(const char* source, const char* text)
 
 Except_BadExec::Except_BadExec(const char* source, const char* fileName)
     : Except_Base("Bad executable", source, "Unable to parse %s as file", fileName) {}
+
+Except_BadExec::Except_BadExec(const char* source, const char* fileName, DWORD code)
+    : Except_Base("Bad executable", source) {
+    FormatDesc("Unable to start %s (%s)", fileName, SystemText(code).c_str());
+}
 
 Except_MissingResource::Except_MissingResource(const char* source, LPCSTR type, LPCSTR name)
     : Except_Base("Missing resource", source) {

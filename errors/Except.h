@@ -51,7 +51,10 @@ public:
 
 class Except_BadExec : public Except_Base {
 public:
+    // The file can't be read as a program.
     Except_BadExec(const char* source, const char* fileName);
+    // The program can't be started, for the reason the system's `code` gives.
+    Except_BadExec(const char* source, const char* fileName, DWORD code);
 };
 
 class Except_MissingResource : public Except_Base {

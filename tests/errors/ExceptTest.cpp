@@ -59,6 +59,9 @@ TEST(Except, FileWriteErrorAndBadExec) {
     EXPECT_STREQ("Bad executable", b.GetTitle());
     EXPECT_STREQ("RcLdr::RcLdr()", b.GetSource());
     EXPECT_STREQ("Unable to parse (Copy of resource) as file", b.GetDesc());
+    Except_BadExec s("ReportBuilder::Run", "C:\\w\\mshta.exe", ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ("Unable to start C:\\w\\mshta.exe (" + SystemMessage(ERROR_FILE_NOT_FOUND) + ")",
+              s.GetDesc());
 }
 
 TEST(Except, DriverCarriesPlatformMessageWithItsLineBreak) {
