@@ -16,18 +16,3 @@ void RcLdr::LoadFile(const char* path) {
         throw Except_BadExec("RcLdr::LoadFile", path);
     module.Reset(mapped);
 }
-
-void RcLdr::CopyResource(const char* fileName, LPCSTR type, LPCSTR name) {
-    RcRes res(module.Get(), type, name);
-    if (!res.Data())
-        return;
-
-    Handle file(CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        throw Except_FileWriteError("RcLdr::CopyResource", fileName);
-    // A write reported as done is taken as complete.
-    DWORD written;
-    if (!WriteFile(file.Get(), res.Data(), res.Size(), &written, nullptr))
-        throw Except_FileWriteError("RcLdr::CopyResource", fileName);
-}

@@ -19,11 +19,6 @@ public:
     // Throws Except_MissingResource.
     void Load(RcRes& res, LPCSTR type, LPCSTR name) { res.Load(module.Get(), type, name); }
 
-    // Writes the resource's bytes to fileName, replacing the file. Throws
-    // Except_MissingResource before touching any file, or
-    // Except_FileWriteError when the file can't be created or written.
-    void CopyResource(const char* fileName, LPCSTR type, LPCSTR name);
-
 private:
     Module module;
 };

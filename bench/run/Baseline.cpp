@@ -8,7 +8,6 @@
 #include "datafile/DataFile.h"
 #include "driver/PCIUtilIoctl.h"
 #include "rc/RcLdr.h"
-#include "rc/WriteBuffer.h"
 #include "win/Handle.h"
 #include "win/ServiceHandle.h"
 #include "win/ServiceStop.h"
@@ -34,9 +33,11 @@ size_t Count(const std::string& text, const char* what) {
     return n;
 }
 
-void Write(const std::string& path, std::string bytes) {
-    unsigned long size = bytes.size();
-    WriteBuffer(path.c_str(), reinterpret_cast<unsigned char*>(&bytes[0]), size);
+void Write(const std::string& path, const std::string& bytes) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD put;
+    WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
 }
 
 } // namespace
@@ -49,8 +50,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char dir[MAX_PATH];
     GetSystemDirectoryA(dir, MAX_PATH);
     std::string driver = std::string(dir) + "\\" PCIUTIL_FILE_NAME;
-    loader.CopyResource(driver.c_str(), PCIUTIL_RESOURCE_TYPE_TEXT,
-                        MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID));
+    Write(driver,
+          Resource(loader, PCIUTIL_RESOURCE_TYPE_TEXT, MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID)));
     ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     ServiceHandle service(CreateServiceA(manager.Get(), PCIUTIL_SERVICE_NAME, PCIUTIL_DISPLAY_NAME,
                                          SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER,
