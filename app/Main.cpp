@@ -51,8 +51,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
     if (options.bad)
         return badCommandLine;
-    if (!options.logPath.empty())
-        StartLog(options.logPath);
+    // A log that can't be had stops an export; the report shows without it.
+    if (!options.logPath.empty() && !StartLog(options.logPath) &&
+        options.format != ExportFormat::None)
+        return notWritten;
     if (options.format != ExportFormat::None)
         return Export(instance, options);
     Show(instance, options);

@@ -3,14 +3,18 @@
 
 #include <string>
 
-// Off at start; StartLog turns it on.
-extern bool LogEnabled;
-extern std::string LogFileName;
+// Switches the log on, into `file` (relative to the current directory
+// unless absolute), which is opened here once, made if missing and never
+// truncated, and kept open for appending until StopLog. On NT it is opened
+// relative to its folder as win/FolderWalk.h reaches it, and refused when
+// it is a link, a folder or a file with more than one name. False, with the
+// log off, when it can't be had.
+bool StartLog(const std::string& file);
 
-// Switches the log on, into `file` (relative to the current directory as
-// each record is written). The file is made when the first record comes.
-void StartLog(const std::string& file);
+// Closes the log; records go nowhere afterwards. Off at start.
+void StopLog();
 
-// Formats like printf and appends the text to LogFileName with CR LF line
-// ends. Does nothing at all while LogEnabled is false. Failures are silent.
+// Formats like printf and appends the text to the log with CR LF line
+// ends, in one write. Does nothing at all while the log is off. Failures
+// are silent.
 void LogPrintf(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

@@ -1,28 +1,90 @@
 #include "win/ReplacingFile.h"
 
+#include "win/Ascii.h"
+#include "win/DeleteOpenFile.h"
+#include "win/FolderWalk.h"
 #include "win/Handle.h"
+#include "win/Native.h"
+#include "win/TextEncoding.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <vector>
 
 namespace {
 
 const int nameAttempts = 16;
+// Nothing bears the name (Wine answers the first for a Unix link that leads
+// nowhere).
+constexpr NTSTATUS statusNoSuchFile = NTSTATUS(0xC000000F);
+constexpr NTSTATUS statusObjectNameNotFound = NTSTATUS(0xC0000034);
 
 std::string Hex(DWORD value) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out(8, '0');
-    for (int i = 8; i-- > 0; value >>= 4)
-        out[i] = digits[value & 0xF];
+    std::string out;
+    AppendHex(out, value, 8);
     return out;
 }
 
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    DWORD put = 0;
+    return (bytes.empty() || (WriteFile(file, bytes.data(), DWORD(bytes.size()), &put, nullptr) &&
+                              put == bytes.size())) &&
+           FlushFileBuffers(file);
+}
+
+// Whatever bears `name` in `folder`, looked at itself (a link is not
+// followed), may be replaced: it is no directory and not read-only. Not
+// every replacing rename refuses a read-only file (Wine's doesn't).
+bool Replaceable(HANDLE folder, const std::wstring& name) {
+    Handle existing;
+    NTSTATUS status =
+        NativeCreate(folder, name, FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
+                     FILE_SYNCHRONOUS_IO_NONALERT | LinkItself(), nullptr, existing);
+    BY_HANDLE_FILE_INFORMATION info;
+    return status == statusObjectNameNotFound || status == statusNoSuchFile ||
+           (status >= 0 && GetFileInformationByHandle(existing.Get(), &info) &&
+            !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)));
+}
+
+// A new file beside `name` in `folder`, open for writing and deleting by
+// us alone. Only ever created: a name that something bears, a link
+// included, is passed over for the next one.
+bool CreateTempIn(HANDLE folder, const std::wstring& name, TempSuffixFunction suffix,
+                  Handle& file) {
+    NTSTATUS status = statusObjectNameCollision;
+    for (int i = 0; i < nameAttempts && status == statusObjectNameCollision; ++i)
+        status =
+            NativeCreate(folder, name + L".~" + AnsiToWide(Hex(suffix())),
+                         FILE_WRITE_DATA | DELETE | SYNCHRONIZE, 0, FILE_CREATE,
+                         FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, file);
+    return status >= 0;
+}
+
+// The file `file` is open on takes `name` in `folder`, replacing what bore
+// it.
+bool RenameInto(HANDLE file, HANDLE folder, const std::wstring& name) {
+    size_t length = name.size() * sizeof(wchar_t);
+    std::vector<char> buffer(std::max(sizeof(FILE_RENAME_INFORMATION),
+                                      offsetof(FILE_RENAME_INFORMATION, FileName) + length));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFORMATION*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = folder;
+    rename->FileNameLength = ULONG(length);
+    std::memcpy(rename->FileName, name.data(), length);
+    IO_STATUS_BLOCK io = {};
+    return Native()->NtSetInformationFile(file, &io, rename, ULONG(buffer.size()),
+                                          FileRenameInformation) >= 0;
+}
+
 // A new file beside `path`, open for writing by us alone, under a name
-// nothing bore, which goes to `temp`. Never opened through an existing
-// name: a link planted under the name fails the create like any file.
-HANDLE CreateTemp(const std::string& path, std::string& temp) {
-    DWORD seed = GetTickCount();
+// nothing bore, which goes to `temp`.
+HANDLE CreateTemp(const std::string& path, std::string& temp, TempSuffixFunction suffix) {
     for (int i = 0; i < nameAttempts; ++i) {
-        temp = path + ".~" + Hex(seed + i);
+        temp = path + ".~" + Hex(suffix());
         HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD error = GetLastError();
         if (file != INVALID_HANDLE_VALUE ||
             (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS))
@@ -31,8 +93,8 @@ HANDLE CreateTemp(const std::string& path, std::string& temp) {
     return INVALID_HANDLE_VALUE;
 }
 
-// Windows 9x: the old file is renamed out of the way, and back if the new
-// one can't take its name. Nobody there can plant a link.
+// The old file is renamed out of the way, and back if the new one can't
+// take its name.
 bool MoveAside(const std::string& temp, const std::string& path) {
     std::string aside = temp + "~";
     bool hadOld = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -50,29 +112,45 @@ bool MoveAside(const std::string& temp, const std::string& path) {
 
 } // namespace
 
-bool WriteReplacing(const std::string& path, const std::string& bytes,
-                    MoveFileExFunction moveFileEx) {
-    // Never replaced: the 9x way would move either aside, and not every
-    // replacing rename refuses a read-only file (Wine's doesn't).
+DWORD TempSuffix() {
+    // Started from the clock and the process, then stepped on each call
+    // (a generator that runs through every value before any comes again).
+    static DWORD state = GetTickCount() ^ (GetCurrentProcessId() << 16);
+    state = state * 1664525u + 1013904223u;
+    return state;
+}
+
+bool WriteReplacing(const std::string& path, const std::string& bytes, TempSuffixFunction suffix) {
+    if (!Native())
+        return WriteReplacingByName(path, bytes, suffix);
+    Handle folder, file;
+    std::wstring name;
+    if (!OpenFolderOf(path, folder, name) || !Replaceable(folder.Get(), name) ||
+        !CreateTempIn(folder.Get(), name, suffix, file))
+        return false;
+    // The rename stays in the folder, so no copy needs writing through.
+    if (WriteAll(file.Get(), bytes) && RenameInto(file.Get(), folder.Get(), name))
+        return true;
+    // Through the handle: the name is never looked up again.
+    DeleteOpenFile(file, std::string());
+    return false;
+}
+
+bool WriteReplacingByName(const std::string& path, const std::string& bytes,
+                          TempSuffixFunction suffix) {
+    // Never replaced: the old file would be moved aside either way.
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
 
     std::string temp;
-    Handle file(CreateTemp(path, temp));
+    Handle file(CreateTemp(path, temp, suffix));
     if (!file.Valid())
         return false;
-    DWORD put = 0;
-    bool written = (bytes.empty() ||
-                    (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &put, nullptr) &&
-                     put == bytes.size())) &&
-                   FlushFileBuffers(file.Get());
+    bool written = WriteAll(file.Get(), bytes);
     file.Close();
-
-    // The rename stays on the volume, so no copy needs writing through.
-    if (written && (moveFileEx(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ||
-                    (GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && MoveAside(temp, path))))
+    if (written && MoveAside(temp, path))
         return true;
     DeleteFileA(temp.c_str());
     return false;

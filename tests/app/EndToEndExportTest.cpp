@@ -4,6 +4,7 @@
 #include "EndToEnd.h"
 #include "SysReportVersion.h"
 
+#include "support/Wine.h"
 #include "win/TextEncoding.h"
 
 #include <nlohmann/json.hpp>
@@ -95,6 +96,15 @@ TEST_F(EndToEnd, ExportFailuresSayWhyInTheExitCode) {
     const std::string broken = PatchedCopy(
         [](std::vector<Resource>& resources) { Drop(resources, "DATAFILE", "INPUT_FILE"); });
     CreateDirectoryA((work + "\\taken.json").c_str(), nullptr);
+    // A log that leads to another's file: a symbolic link, or under Wine,
+    // which follows a Unix link like the file it leads to and tells nothing
+    // of it, a second name of the file.
+    const std::string theirs = work + "\\theirs.txt", link = work + "\\link.txt";
+    WriteFileBytes(theirs, "theirs");
+    ASSERT_TRUE((!RunningUnderWine() &&
+                 CreateSymbolicLinkA(link.c_str(), "theirs.txt",
+                                     SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE)) ||
+                CreateHardLinkA(link.c_str(), theirs.c_str(), nullptr));
     const struct {
         std::string exe, arguments;
         DWORD code;
@@ -102,6 +112,7 @@ TEST_F(EndToEnd, ExportFailuresSayWhyInTheExitCode) {
                  {SYSREPORT_EXE, "/export pc.txt", 3},
                  {SYSREPORT_EXE, "/export missing\\pc.json", 2},
                  {SYSREPORT_EXE, "/export taken.json", 2},
+                 {broken, "/export pc.json /log link.txt", 2},
                  {broken, "/export pc.json /log \"error log.txt\"", 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -114,6 +125,7 @@ TEST_F(EndToEnd, ExportFailuresSayWhyInTheExitCode) {
         ExpectNothingLeft();
     }
     EXPECT_TRUE(RemoveDirectoryA((work + "\\taken.json").c_str()));
+    EXPECT_EQ("theirs", ReadFileBytes(theirs));
     std::string log = ReadFileBytes(work + "\\error log.txt");
     EXPECT_EQ(0u, log.find("Missing resource\r\n")) << log;
 }

@@ -111,7 +111,7 @@ TEST_F(LogOn, OneRecordPerConstructedObject) {
 TEST_F(LogOn, BaseWithoutFormatHasEmptyDescAndNoRecord) {
     Except_Base e("Title", "Class::Op");
     EXPECT_STREQ("", e.GetDesc());
-    EXPECT_FALSE(FileExists(LogFileName));
+    EXPECT_EQ("", Logged());
 }
 
 TEST_F(LogOn, DriverRecordBreaksBeforeClosingParenthesis) {

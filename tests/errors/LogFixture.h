@@ -8,12 +8,10 @@
 
 class LogOn : public ::testing::Test {
 protected:
-    void SetUp() override { StartLog(dir / "error.log"); }
-    void TearDown() override {
-        LogEnabled = false;
-        LogFileName.clear();
-    }
-    std::string Logged() const { return FileExists(LogFileName) ? ReadFileBytes(LogFileName) : ""; }
+    void SetUp() override { ASSERT_TRUE(StartLog(path)); }
+    void TearDown() override { StopLog(); }
+    std::string Logged() const { return FileExists(path) ? ReadFileBytes(path) : ""; }
 
     TempDir dir;
+    const std::string path = dir / "error.log";
 };

@@ -5,12 +5,12 @@
 
 #include <string>
 
-TEST(LogOff, WritesAndCreatesNothing) {
+TEST(LogOff, WritesNothingOnceStopped) {
     TempDir dir;
-    LogFileName = dir / "error.log";
+    ASSERT_TRUE(StartLog(dir / "error.log"));
+    StopLog();
     LogPrintf("%s\n", "text");
-    EXPECT_FALSE(FileExists(LogFileName));
-    LogFileName.clear();
+    EXPECT_EQ("", ReadFileBytes(dir / "error.log"));
 }
 
 TEST_F(LogOn, LineFeedBecomesCrLf) {
@@ -35,12 +35,14 @@ TEST_F(LogOn, LineEndsAtBothEndsAndInARow) {
 
 TEST_F(LogOn, EmptyTextCreatesEmptyFile) {
     LogPrintf("%s", "");
-    ASSERT_TRUE(FileExists(LogFileName));
+    ASSERT_TRUE(FileExists(path));
     EXPECT_EQ("", Logged());
 }
 
 TEST_F(LogOn, AppendsToExistingFile) {
-    WriteFileBytes(LogFileName, "old\r\n");
+    StopLog();
+    WriteFileBytes(path, "old\r\n");
+    ASSERT_TRUE(StartLog(path));
     LogPrintf("%d-%s\n", 7, "new");
     EXPECT_EQ("old\r\n7-new\r\n", Logged());
 }
@@ -51,12 +53,16 @@ TEST_F(LogOn, LongTextIsCutAtBuffer) {
     EXPECT_EQ(std::string(1023, 'x'), Logged());
 }
 
-TEST_F(LogOn, FileHeldByAnotherIsSilentlySkipped) {
-    WriteFileBytes(LogFileName, "kept");
-    HANDLE held =
-        CreateFileA(LogFileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+// Refused, and the log is off: a file another holds, a folder.
+TEST_F(LogOn, RefusesWhatItCannotAppendTo) {
+    StopLog();
+    WriteFileBytes(path, "kept");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    LogPrintf("lost\n");
+    EXPECT_FALSE(StartLog(path));
     CloseHandle(held);
+    EXPECT_FALSE(StartLog(dir.Path()));
+    EXPECT_FALSE(StartLog(dir / "missing\\error.log"));
+    LogPrintf("lost\n");
     EXPECT_EQ("kept", Logged());
 }
