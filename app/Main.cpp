@@ -14,30 +14,24 @@ namespace {
 // What an export run tells the script that started it.
 enum ExportExit { written = 0, failed = 1, notWritten = 2, badCommandLine = 3 };
 
-// The objects live inside the try: on every path the PCI access object
-// (driver service and file) goes before the loader it borrows, and both go
-// before any message box.
-int Export(HINSTANCE instance, const CommandLine& options) {
+// Reads the machine, then shows the report or, asked to, exports it; an
+// export's outcome is the exit code. The objects live inside the try: on
+// every path the PCI access object (driver service and file) goes before
+// the loader it borrows, and both go before any message box.
+int Report(HINSTANCE instance, const CommandLine& options) {
+    bool exporting = options.format != ExportFormat::None;
     try {
         RcLdr loader(instance);
         std::unique_ptr<PCI_Base> pci = CreatePCIAccess(&loader, options.noDriver);
         ReportBuilder builder(&loader, pci.get());
-        return builder.Export(options.exportPath, options.format, [&pci] { pci.reset(); })
-                   ? written
-                   : notWritten;
+        auto hardwareRead = [&pci] { pci.reset(); };
+        bool done = exporting ? builder.Export(options.exportPath, options.format, hardwareRead)
+                              : builder.Run(hardwareRead);
+        return done ? written : notWritten;
     } catch (...) {
+        if (!exporting)
+            MessageBoxA(nullptr, "An error has occured", "ERROR", MB_OK | MB_ICONERROR);
         return failed;
-    }
-}
-
-void Show(HINSTANCE instance, const CommandLine& options) {
-    try {
-        RcLdr loader(instance);
-        std::unique_ptr<PCI_Base> pci = CreatePCIAccess(&loader, options.noDriver);
-        ReportBuilder builder(&loader, pci.get());
-        builder.Run([&pci] { pci.reset(); });
-    } catch (...) {
-        MessageBoxA(nullptr, "An error has occured", "ERROR", MB_OK | MB_ICONERROR);
     }
 }
 
@@ -55,8 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     if (!options.logPath.empty() && !StartLog(options.logPath) &&
         options.format != ExportFormat::None)
         return notWritten;
-    if (options.format != ExportFormat::None)
-        return Export(instance, options);
-    Show(instance, options);
-    return 0;
+    int outcome = Report(instance, options);
+    // The interactive run has shown what became of it.
+    return options.format != ExportFormat::None ? outcome : 0;
 }
