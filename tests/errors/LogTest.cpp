@@ -51,7 +51,7 @@ TEST_F(LogOn, LongTextIsCutAtBuffer) {
     std::string longText(5000, 'x');
     LogPrintf("%s", longText.c_str());
     std::string logged = Logged();
-    EXPECT_GT(longText.size(), logged.size());
+    EXPECT_TRUE(!logged.empty() && logged.size() < longText.size());
     EXPECT_EQ(std::string(logged.size(), 'x'), logged);
 }
 
