@@ -1,6 +1,7 @@
-// A table of setup-API doubles that play a small device tree: the emulated
-// platform's own setup API lists no devices or driver versions. The class
-// "net" serves the driver query, the PCI enumerator the device-tree reader.
+// Setup-API doubles that play a small device tree: the emulated platform's
+// own setup API lists no devices or driver versions. One set of devices
+// serves both the class "net" (the driver query) and the PCI enumerator (the
+// device-tree reader). The doubles bear the library's own names.
 #pragma once
 
 #include "win/SetupApi.h"
@@ -31,7 +32,6 @@ struct FakeDevice {
 };
 
 struct FakePlatform {
-    bool classKnown = true;
     bool guidCallFails = false;
     bool listingFails = false;
     std::vector<FakeDevice> devices;
