@@ -6,6 +6,7 @@
 #include "support/FakeSetupApi.h"
 
 #include <cstring>
+#include <utility>
 
 #ifdef STANDIN_SETUPAPI_DLL
 #define ENTRY extern "C" __declspec(dllexport)
@@ -180,4 +181,14 @@ std::string MultiString(std::initializer_list<const char*> entries) {
     for (const char* entry : entries)
         list += std::string(entry) + '\0';
     return list + '\0';
+}
+
+FakeDevice PciFunction(DWORD bus, DWORD device, DWORD function, std::string hardwareIds,
+                       std::string compatibleIds) {
+    FakeDevice d;
+    d.bus = bus;
+    d.address = device << 16 | function;
+    d.hardwareIds = std::move(hardwareIds);
+    d.compatibleIds = std::move(compatibleIds);
+    return d;
 }
