@@ -8,16 +8,6 @@
 
 namespace {
 
-FakeDevice Function(DWORD bus, DWORD device, DWORD function, std::string hardwareIds,
-                    std::string compatibleIds) {
-    FakeDevice d;
-    d.bus = bus;
-    d.address = device << 16 | function;
-    d.hardwareIds = std::move(hardwareIds);
-    d.compatibleIds = std::move(compatibleIds);
-    return d;
-}
-
 class PCIPnP : public testing::Test {
 protected:
     void SetUp() override { fakeSetup = FakePlatform(); }
@@ -31,22 +21,22 @@ protected:
 TEST_F(PCIPnP, RegistersComeFromTheIdentifiers) {
     fakeSetup.devices = {
         // Beyond any configuration address: must not stand in for 0:0.0.
-        Function(0, 32, 0, MultiString({"PCI\\VEN_7A3E&DEV_1111&SUBSYS_11117A3E&REV_11"}),
-                 MultiString({"PCI\\CC_111111"})),
-        Function(0, 0, 0,
-                 MultiString({"PCI\\VEN_7A3E&DEV_5B40&SUBSYS_5B417A3E&REV_02",
-                              "PCI\\VEN_7A3E&DEV_5B40&SUBSYS_5B417A3E",
-                              "PCI\\VEN_7A3E&DEV_5B40&CC_060000"}),
-                 MultiString({"PCI\\VEN_7A3E&DEV_5B40&REV_02", "PCI\\VEN_7A3E&CC_060000",
-                              "PCI\\VEN_7A3E&CC_0600", "PCI\\CC_060000", "PCI\\CC_0600"})),
+        PciFunction(0, 32, 0, MultiString({"PCI\\VEN_7A3E&DEV_1111&SUBSYS_11117A3E&REV_11"}),
+                    MultiString({"PCI\\CC_111111"})),
+        PciFunction(0, 0, 0,
+                    MultiString({"PCI\\VEN_7A3E&DEV_5B40&SUBSYS_5B417A3E&REV_02",
+                                 "PCI\\VEN_7A3E&DEV_5B40&SUBSYS_5B417A3E",
+                                 "PCI\\VEN_7A3E&DEV_5B40&CC_060000"}),
+                    MultiString({"PCI\\VEN_7A3E&DEV_5B40&REV_02", "PCI\\VEN_7A3E&CC_060000",
+                                 "PCI\\VEN_7A3E&CC_0600", "PCI\\CC_060000", "PCI\\CC_0600"})),
         // No SUBSYS, the short class code, the list unterminated.
-        Function(0, 31, 3, "PCI\\VEN_7A3E&DEV_5B73&REV_05",
-                 MultiString({"PCI\\VEN_7A3E&DEV_5B73&REV_05", "PCI\\CC_0C05"})),
+        PciFunction(0, 31, 3, "PCI\\VEN_7A3E&DEV_5B73&REV_05",
+                    MultiString({"PCI\\VEN_7A3E&DEV_5B73&REV_05", "PCI\\CC_0C05"})),
         // Malformed: a device ID too long, a subsystem not in hex.
-        Function(2, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A001&SUBSYS_0000000G&REV_10"}),
-                 MultiString({"PCI\\CC_020000"})),
+        PciFunction(2, 0, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A001&SUBSYS_0000000G&REV_10"}),
+                    MultiString({"PCI\\CC_020000"})),
         // No REV, no compatible IDs.
-        Function(2, 1, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A02&SUBSYS_00017A3E"}), ""),
+        PciFunction(2, 1, 0, MultiString({"PCI\\VEN_7A3E&DEV_0A02&SUBSYS_00017A3E"}), ""),
     };
     PCI_PnP pci(api);
     pci.Init();

@@ -1,8 +1,21 @@
+// Compiled twice: into the unit tests' library, where each double checks the
+// arguments it is given, and with STANDIN_SETUPAPI_DLL into the stand-in
+// setup library, which exports the doubles and has nobody to report to.
+#define _SETUPAPI_ // the entry points are defined here, not imported
+#define _CFGMGR32_
 #include "support/FakeSetupApi.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <utility>
+
+#ifdef STANDIN_SETUPAPI_DLL
+#define ENTRY extern "C" __declspec(dllexport)
+#define EXPECT_ARG(expected, actual) static_cast<void>(actual)
+#else
+#include <gtest/gtest.h>
+#define ENTRY extern "C"
+#define EXPECT_ARG(expected, actual) EXPECT_EQ(expected, actual)
+#endif
 
 FakePlatform fakeSetup;
 
@@ -21,11 +34,13 @@ FakeDevice& DeviceOf(const SP_DEVINFO_DATA* data) {
     return fakeSetup.devices.at(data->DevInst - 100);
 }
 
-BOOL WINAPI FakeClassGuids(PCSTR name, LPGUID list, DWORD size, PDWORD required) {
+} // namespace
+
+ENTRY BOOL WINAPI SetupDiClassGuidsFromNameA(PCSTR name, LPGUID list, DWORD size, PDWORD required) {
     if (fakeSetup.guidCallFails)
         return FALSE;
     *required = 0;
-    if (fakeSetup.classKnown && std::strcmp(name, "net") == 0 && size >= 1) {
+    if (std::strcmp(name, "net") == 0 && size >= 1) {
         *list = netClass;
         *required = 1;
     }
@@ -39,25 +54,26 @@ BOOL WINAPI FakeClassGuids(PCSTR name, LPGUID list, DWORD size, PDWORD required)
     return TRUE;
 }
 
-HDEVINFO WINAPI FakeGetClassDevs(const GUID* guid, PCSTR enumerator, HWND window, DWORD flags) {
-    EXPECT_EQ(nullptr, window);
+ENTRY HDEVINFO WINAPI SetupDiGetClassDevsA(const GUID* guid, PCSTR enumerator, HWND window,
+                                           DWORD flags) {
+    EXPECT_ARG(nullptr, window);
     if (!guid) {
-        EXPECT_STREQ("PCI", enumerator);
-        EXPECT_EQ(DWORD(DIGCF_ALLCLASSES | DIGCF_PRESENT), flags);
+        EXPECT_ARG(std::string("PCI"), enumerator ? enumerator : "(null)");
+        EXPECT_ARG(DWORD(DIGCF_ALLCLASSES | DIGCF_PRESENT), flags);
         if (fakeSetup.listingFails)
             return INVALID_HANDLE_VALUE;
     } else {
-        EXPECT_TRUE(IsEqualGUID(netClass, *guid));
-        EXPECT_EQ(nullptr, enumerator);
-        EXPECT_EQ(DWORD(DIGCF_PRESENT), flags);
+        EXPECT_ARG(true, IsEqualGUID(netClass, *guid) != 0);
+        EXPECT_ARG(nullptr, enumerator);
+        EXPECT_ARG(DWORD(DIGCF_PRESENT), flags);
     }
     ++fakeSetup.setsCreated;
     return fakeSet;
 }
 
-BOOL WINAPI FakeEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA data) {
-    EXPECT_EQ(fakeSet, set);
-    EXPECT_EQ(sizeof(SP_DEVINFO_DATA), data->cbSize);
+ENTRY BOOL WINAPI SetupDiEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA data) {
+    EXPECT_ARG(fakeSet, set);
+    EXPECT_ARG(sizeof(SP_DEVINFO_DATA), data->cbSize);
     if (index >= fakeSetup.devices.size() || fakeSetup.devices[index].enumFails) {
         SetLastError(index >= fakeSetup.devices.size() ? ERROR_NO_MORE_ITEMS : ERROR_INVALID_DATA);
         return FALSE;
@@ -66,11 +82,11 @@ BOOL WINAPI FakeEnumDeviceInfo(HDEVINFO set, DWORD index, PSP_DEVINFO_DATA data)
     return TRUE;
 }
 
-CONFIGRET WINAPI FakeGetDeviceId(DEVINST device, PCHAR buffer, ULONG length, ULONG flags,
-                                 HMACHINE machine) {
-    EXPECT_EQ(ULONG(MAX_DEVICE_ID_LEN), length);
-    EXPECT_EQ(0u, flags);
-    EXPECT_EQ(nullptr, machine);
+ENTRY CONFIGRET WINAPI CM_Get_Device_ID_ExA(DEVINST device, PCHAR buffer, ULONG length, ULONG flags,
+                                            HMACHINE machine) {
+    EXPECT_ARG(ULONG(MAX_DEVICE_ID_LEN), length);
+    EXPECT_ARG(0u, flags);
+    EXPECT_ARG(nullptr, machine);
     for (ULONG i = 0; i < length; ++i)
         fakeSetup.idBufferWasClear = fakeSetup.idBufferWasClear && buffer[i] == 0;
     const FakeDevice& d = fakeSetup.devices.at(device - 100);
@@ -81,28 +97,30 @@ CONFIGRET WINAPI FakeGetDeviceId(DEVINST device, PCHAR buffer, ULONG length, ULO
     return d.idResult;
 }
 
-BOOL WINAPI FakeGetInstallParams(HDEVINFO, PSP_DEVINFO_DATA data, PSP_DEVINSTALL_PARAMS_A params) {
-    EXPECT_EQ(sizeof(SP_DEVINSTALL_PARAMS_A), params->cbSize);
+ENTRY BOOL WINAPI SetupDiGetDeviceInstallParamsA(HDEVINFO, PSP_DEVINFO_DATA data,
+                                                 PSP_DEVINSTALL_PARAMS_A params) {
+    EXPECT_ARG(sizeof(SP_DEVINSTALL_PARAMS_A), params->cbSize);
     if (DeviceOf(data).paramsFail)
         return FALSE;
     params->FlagsEx = DI_FLAGSEX_DIDINFOLIST;
     return TRUE;
 }
 
-BOOL WINAPI FakeSetInstallParams(HDEVINFO, PSP_DEVINFO_DATA, PSP_DEVINSTALL_PARAMS_A params) {
+ENTRY BOOL WINAPI SetupDiSetDeviceInstallParamsA(HDEVINFO, PSP_DEVINFO_DATA,
+                                                 PSP_DEVINSTALL_PARAMS_A params) {
     fakeSetup.storedFlagsEx.push_back(params->FlagsEx);
     return TRUE;
 }
 
-BOOL WINAPI FakeBuildDriverList(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type) {
-    EXPECT_EQ(DWORD(SPDIT_COMPATDRIVER), type);
+ENTRY BOOL WINAPI SetupDiBuildDriverInfoList(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type) {
+    EXPECT_ARG(DWORD(SPDIT_COMPATDRIVER), type);
     return !DeviceOf(data).listFails;
 }
 
-BOOL WINAPI FakeEnumDriverInfo(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type, DWORD index,
-                               PSP_DRVINFO_DATA_A info) {
-    EXPECT_EQ(DWORD(SPDIT_COMPATDRIVER), type);
-    EXPECT_EQ(sizeof(SP_DRVINFO_DATA_V2_A), info->cbSize);
+ENTRY BOOL WINAPI SetupDiEnumDriverInfoA(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type, DWORD index,
+                                         PSP_DRVINFO_DATA_A info) {
+    EXPECT_ARG(DWORD(SPDIT_COMPATDRIVER), type);
+    EXPECT_ARG(sizeof(SP_DRVINFO_DATA_V2_A), info->cbSize);
     const FakeDevice& d = DeviceOf(data);
     if (d.listFails || index >= d.drivers.size())
         return FALSE;
@@ -111,9 +129,10 @@ BOOL WINAPI FakeEnumDriverInfo(HDEVINFO, PSP_DEVINFO_DATA data, DWORD type, DWOR
     return TRUE;
 }
 
-BOOL WINAPI FakeGetProperty(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD property, PDWORD type,
-                            PBYTE buffer, DWORD size, PDWORD required) {
-    EXPECT_EQ(fakeSet, set);
+ENTRY BOOL WINAPI SetupDiGetDeviceRegistryPropertyA(HDEVINFO set, PSP_DEVINFO_DATA data,
+                                                    DWORD property, PDWORD type, PBYTE buffer,
+                                                    DWORD size, PDWORD required) {
+    EXPECT_ARG(fakeSet, set);
     const FakeDevice& d = DeviceOf(data);
     std::string bytes;
     *type = REG_MULTI_SZ;
@@ -123,10 +142,9 @@ BOOL WINAPI FakeGetProperty(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD property,
         *type = REG_DWORD;
     } else if (property == SPDRP_HARDWAREID) {
         bytes = d.hardwareIds;
-    } else if (property == SPDRP_COMPATIBLEIDS) {
-        bytes = d.compatibleIds;
     } else {
-        ADD_FAILURE() << "property " << property;
+        EXPECT_ARG(DWORD(SPDRP_COMPATIBLEIDS), property); // no other is asked for
+        bytes = d.compatibleIds;
     }
     *required = bytes.size();
     if (bytes.empty() || bytes.size() > size) {
@@ -137,26 +155,24 @@ BOOL WINAPI FakeGetProperty(HDEVINFO set, PSP_DEVINFO_DATA data, DWORD property,
     return TRUE;
 }
 
-BOOL WINAPI FakeDestroySet(HDEVINFO set) {
-    EXPECT_EQ(fakeSet, set);
+ENTRY BOOL WINAPI SetupDiDestroyDeviceInfoList(HDEVINFO set) {
+    EXPECT_ARG(fakeSet, set);
     ++fakeSetup.setsDestroyed;
     return TRUE;
 }
 
-} // namespace
-
 SetupApi Doubles() {
     SetupApi api;
-    api.SetupDiClassGuidsFromNameA = FakeClassGuids;
-    api.SetupDiGetClassDevsA = FakeGetClassDevs;
-    api.SetupDiEnumDeviceInfo = FakeEnumDeviceInfo;
-    api.SetupDiGetDeviceInstallParamsA = FakeGetInstallParams;
-    api.SetupDiSetDeviceInstallParamsA = FakeSetInstallParams;
-    api.SetupDiBuildDriverInfoList = FakeBuildDriverList;
-    api.SetupDiEnumDriverInfoA = FakeEnumDriverInfo;
-    api.SetupDiDestroyDeviceInfoList = FakeDestroySet;
-    api.CM_Get_Device_ID_ExA = FakeGetDeviceId;
-    api.SetupDiGetDeviceRegistryPropertyA = FakeGetProperty;
+    api.SetupDiClassGuidsFromNameA = SetupDiClassGuidsFromNameA;
+    api.SetupDiGetClassDevsA = SetupDiGetClassDevsA;
+    api.SetupDiEnumDeviceInfo = SetupDiEnumDeviceInfo;
+    api.SetupDiGetDeviceInstallParamsA = SetupDiGetDeviceInstallParamsA;
+    api.SetupDiSetDeviceInstallParamsA = SetupDiSetDeviceInstallParamsA;
+    api.SetupDiBuildDriverInfoList = SetupDiBuildDriverInfoList;
+    api.SetupDiEnumDriverInfoA = SetupDiEnumDriverInfoA;
+    api.SetupDiDestroyDeviceInfoList = SetupDiDestroyDeviceInfoList;
+    api.CM_Get_Device_ID_ExA = CM_Get_Device_ID_ExA;
+    api.SetupDiGetDeviceRegistryPropertyA = SetupDiGetDeviceRegistryPropertyA;
     return api;
 }
 
@@ -165,4 +181,14 @@ std::string MultiString(std::initializer_list<const char*> entries) {
     for (const char* entry : entries)
         list += std::string(entry) + '\0';
     return list + '\0';
+}
+
+FakeDevice PciFunction(DWORD bus, DWORD device, DWORD function, std::string hardwareIds,
+                       std::string compatibleIds) {
+    FakeDevice d;
+    d.bus = bus;
+    d.address = device << 16 | function;
+    d.hardwareIds = std::move(hardwareIds);
+    d.compatibleIds = std::move(compatibleIds);
+    return d;
 }

@@ -1,6 +1,8 @@
-// A table of setup-API doubles that play a small device tree: the emulated
-// platform's own setup API lists no devices or driver versions. The class
-// "net" serves the driver query, the PCI enumerator the device-tree reader.
+// Setup-API doubles that play a small device tree: the emulated platform's
+// own setup API lists no devices or driver versions. One set of devices
+// serves both the class "net" (the driver query) and the PCI enumerator (the
+// device-tree reader). The doubles bear the library's own names, so the
+// stand-in setup library the end-to-end runs install is these same doubles.
 #pragma once
 
 #include "win/SetupApi.h"
@@ -31,7 +33,6 @@ struct FakeDevice {
 };
 
 struct FakePlatform {
-    bool classKnown = true;
     bool guidCallFails = false;
     bool listingFails = false;
     std::vector<FakeDevice> devices;
@@ -53,6 +54,10 @@ DWORDLONG Version(unsigned a, unsigned b, unsigned c, unsigned d);
 
 // The entries, each ended by a NUL, and the NUL that ends the list.
 std::string MultiString(std::initializer_list<const char*> entries);
+
+// A device the PCI enumerator lists at bus:device.function.
+FakeDevice PciFunction(DWORD bus, DWORD device, DWORD function, std::string hardwareIds,
+                       std::string compatibleIds);
 
 // Every entry point filled with a double.
 SetupApi Doubles();
