@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <optional>
 #include <string>
@@ -84,6 +85,29 @@ private:
     const std::string hal = GetSystemDir() + "\\hal.dll", kept = hal + ".kept";
     const std::string overrides = "AppDefaults\\winedevice.exe\\DllOverrides";
 };
+
+extern "C" NTSTATUS NTAPI NtCreateSymbolicLinkObject(HANDLE* link, ACCESS_MASK access,
+                                                     OBJECT_ATTRIBUTES* attributes,
+                                                     UNICODE_STRING* target);
+
+// Takes the driver's DOS name with a link of the test's own, which goes when
+// its handle is closed. Windows keeps the system's DOS names in \GLOBAL??;
+// NT 4.0 and Wine have only \??. (DefineDosDeviceA would make such a link,
+// but Wine's overruns a buffer with any name longer than a drive's.)
+HANDLE TakeDosName() {
+    UNICODE_STRING name, target;
+    OBJECT_ATTRIBUTES attributes;
+    HANDLE link;
+    RtlInitUnicodeString(&target, L"\\Device\\Null");
+    for (std::wstring dir : {L"\\GLOBAL??", L"\\??"}) {
+        dir += wcsrchr(PCIUTIL_LINK_NAME, L'\\');
+        RtlInitUnicodeString(&name, dir.c_str());
+        InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
+        if (NT_SUCCESS(NtCreateSymbolicLinkObject(&link, GENERIC_READ, &attributes, &target)))
+            return link;
+    }
+    return nullptr;
+}
 
 class Driver : public testing::Test {
 protected:
@@ -263,6 +287,22 @@ TEST_F(Driver, TakenDeviceNameFailsTheStart) {
     WriteFileBytes(copy, DriverImage());
     EXPECT_FALSE(InstallService(blocker, copy, true));
     EXPECT_NE(DWORD(SERVICE_RUNNING), ServiceState(blocker));
+    Handle device(OpenPCIUtil());
+    ExpectServed(device);
+}
+
+// Another's link under the driver's DOS name fails the start: a program
+// would reach the other's device through it. The failed start leaves
+// nothing of its own: once the name is free the driver starts.
+TEST_F(Driver, TakenDosNameFailsTheStart) {
+    ASSERT_TRUE(StopNamedService(PCIUTIL_SERVICE_NAME));
+    {
+        Handle other(TakeDosName());
+        ASSERT_TRUE(other.Valid());
+        EXPECT_FALSE(StartNamedService(PCIUTIL_SERVICE_NAME));
+        EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(PCIUTIL_SERVICE_NAME));
+    }
+    ASSERT_TRUE(StartNamedService(PCIUTIL_SERVICE_NAME)) << GetLastError();
     Handle device(OpenPCIUtil());
     ExpectServed(device);
 }
