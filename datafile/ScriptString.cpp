@@ -7,7 +7,7 @@ std::string ScriptString(const std::string& text, bool forInlineScript) {
     // Read in the code page the text came in: the second byte of a
     // double-byte character may look like a quote or a backslash. What
     // comes out is ASCII, which every code page reads alike.
-    std::wstring units = AnsiToWide(text);
+    WideString units = AnsiToWide(text);
     std::string out;
     out.reserve(units.size());
     for (wchar_t c : units) {

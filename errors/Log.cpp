@@ -16,7 +16,7 @@ Handle logFile;
 // Append-only, so every record goes to the end whatever else writes there.
 HANDLE OpenRelative(const std::string& file) {
     Handle folder, log;
-    std::wstring name;
+    WideString name;
     BY_HANDLE_FILE_INFORMATION info;
     if (!OpenFolderOf(file, folder, name) ||
         NativeCreate(folder.Get(), name, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,

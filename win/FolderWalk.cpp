@@ -16,12 +16,12 @@ std::string FullPath(const std::string& path) {
     return full;
 }
 
-bool Dots(const std::wstring& name) {
+bool Dots(const WideString& name) {
     return name == L"." || name == L"..";
 }
 
 // One folder, opened itself when it is a link, and kept only when it is not.
-bool OpenFolder(HANDLE root, const std::wstring& name, Handle& out) {
+bool OpenFolder(HANDLE root, const WideString& name, Handle& out) {
     return !Dots(name) &&
            NativeCreate(root, name, FILE_TRAVERSE | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
@@ -32,24 +32,24 @@ bool OpenFolder(HANDLE root, const std::wstring& name, Handle& out) {
 
 } // namespace
 
-bool OpenFolderOf(const std::string& path, Handle& folder, std::wstring& name) {
+bool OpenFolderOf(const std::string& path, Handle& folder, WideString& name) {
     // Converted whole: a double-byte character's trail byte can be a
     // backslash.
-    std::wstring full = AnsiToWide(FullPath(path));
+    WideString full = AnsiToWide(FullPath(path));
     if (full.compare(0, 4, L"\\\\?\\") == 0)
         full = full.compare(4, 4, L"UNC\\") == 0 ? L"\\" + full.substr(7) : full.substr(4);
 
     // The drive's root folder, or the share's; `at` is where the names
     // below it begin.
-    std::wstring root;
+    WideString root;
     size_t at = 0;
     if (full.size() > 2 && full[1] == L':' && full[2] == L'\\') {
         root = L"\\??\\" + full.substr(0, 3);
         at = 3;
     } else if (full.compare(0, 2, L"\\\\") == 0) {
         size_t share = full.find(L'\\', 2);
-        at = share == std::wstring::npos ? share : full.find(L'\\', share + 1);
-        if (at == std::wstring::npos)
+        at = share == WideString::npos ? share : full.find(L'\\', share + 1);
+        if (at == WideString::npos)
             return false;
         root = L"\\??\\UNC\\" + full.substr(2, at++ - 2);
     } else {
@@ -59,8 +59,8 @@ bool OpenFolderOf(const std::string& path, Handle& folder, std::wstring& name) {
     Handle current;
     if (!OpenFolder(nullptr, root, current))
         return false;
-    for (size_t end; (end = full.find(L'\\', at)) != std::wstring::npos;) {
-        std::wstring part = full.substr(at, end - at);
+    for (size_t end; (end = full.find(L'\\', at)) != WideString::npos;) {
+        WideString part = full.substr(at, end - at);
         at = end + 1;
         Handle next;
         if (part.empty())

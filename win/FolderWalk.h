@@ -7,6 +7,7 @@
 #pragma once
 
 #include "win/Handle.h"
+#include "win/WideString.h"
 
 #include <windows.h>
 
@@ -17,7 +18,7 @@
 // directory unless absolute: "C:\...", "\\server\share\...", either after
 // "\\?\". False when a folder on the way is missing, denied or a link, or
 // `path` names no file (it ends in a backslash, "." or "..").
-bool OpenFolderOf(const std::string& path, Handle& folder, std::wstring& name);
+bool OpenFolderOf(const std::string& path, Handle& folder, WideString& name);
 
 // Whether what `file` is open on is a junction or a symbolic link: a
 // reparse point whose tag stands for another name (a cloud placeholder,

@@ -30,7 +30,7 @@ const NativeApi* Native() {
                : nullptr;
 }
 
-NTSTATUS NativeCreate(HANDLE root, const std::wstring& name, ACCESS_MASK access, ULONG share,
+NTSTATUS NativeCreate(HANDLE root, const WideString& name, ACCESS_MASK access, ULONG share,
                       ULONG disposition, ULONG options, void* security, Handle& out) {
     const NativeApi* api = Native();
     if (!api)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "win/Handle.h"
+#include "win/WideString.h"
 
 #include <windows.h>
 #include <winternl.h>
@@ -31,5 +32,5 @@ const NativeApi* Native();
 // a null `root` an NT path ("\??\C:\dir"). Names are case-insensitive;
 // `security`, when given, is the new object's descriptor. On success `out`
 // owns the handle. statusNotImplemented without the native calls.
-NTSTATUS NativeCreate(HANDLE root, const std::wstring& name, ACCESS_MASK access, ULONG share,
+NTSTATUS NativeCreate(HANDLE root, const WideString& name, ACCESS_MASK access, ULONG share,
                       ULONG disposition, ULONG options, void* security, Handle& out);

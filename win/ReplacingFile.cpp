@@ -36,7 +36,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // Whatever bears `name` in `folder`, looked at itself (a link is not
 // followed), may be replaced: it is no directory and not read-only. Not
 // every replacing rename refuses a read-only file (Wine's doesn't).
-bool Replaceable(HANDLE folder, const std::wstring& name) {
+bool Replaceable(HANDLE folder, const WideString& name) {
     Handle existing;
     NTSTATUS status =
         NativeCreate(folder, name, FILE_READ_ATTRIBUTES | SYNCHRONIZE,
@@ -51,7 +51,7 @@ bool Replaceable(HANDLE folder, const std::wstring& name) {
 // A new file beside `name` in `folder`, open for writing and deleting by
 // us alone. Only ever created: a name that something bears, a link
 // included, is passed over for the next one.
-bool CreateTempIn(HANDLE folder, const std::wstring& name, TempSuffixFunction suffix,
+bool CreateTempIn(HANDLE folder, const WideString& name, TempSuffixFunction suffix,
                   Handle& file) {
     NTSTATUS status = statusObjectNameCollision;
     for (int i = 0; i < nameAttempts && status == statusObjectNameCollision; ++i)
@@ -64,7 +64,7 @@ bool CreateTempIn(HANDLE folder, const std::wstring& name, TempSuffixFunction su
 
 // The file `file` is open on takes `name` in `folder`, replacing what bore
 // it.
-bool RenameInto(HANDLE file, HANDLE folder, const std::wstring& name) {
+bool RenameInto(HANDLE file, HANDLE folder, const WideString& name) {
     size_t length = name.size() * sizeof(wchar_t);
     std::vector<char> buffer(std::max(sizeof(FILE_RENAME_INFORMATION),
                                       offsetof(FILE_RENAME_INFORMATION, FileName) + length));
@@ -124,7 +124,7 @@ bool WriteReplacing(const std::string& path, const std::string& bytes, TempSuffi
     if (!Native())
         return WriteReplacingByName(path, bytes, suffix);
     Handle folder, file;
-    std::wstring name;
+    WideString name;
     if (!OpenFolderOf(path, folder, name) || !Replaceable(folder.Get(), name) ||
         !CreateTempIn(folder.Get(), name, suffix, file))
         return false;

@@ -23,7 +23,7 @@ std::string NextName(DWORD& state) {
 }
 
 // A full path as the native calls take it: "\??\C:\dir", "\??\UNC\server\share\dir".
-std::wstring NtPath(const std::string& path) {
+WideString NtPath(const std::string& path) {
     if (path.compare(0, 2, "\\\\") == 0)
         return L"\\??\\UNC\\" + AnsiToWide(path.substr(2));
     return L"\\??\\" + AnsiToWide(path);

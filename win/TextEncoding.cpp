@@ -4,20 +4,20 @@
 
 #include <vector>
 
-std::wstring AnsiToWide(const std::string& text) {
+WideString AnsiToWide(const std::string& text) {
     if (text.empty())
-        return std::wstring();
+        return WideString();
     int length = int(text.size());
     int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
     if (units <= 0)
-        return std::wstring();
+        return WideString();
     std::vector<wchar_t> wide(units);
     units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), units);
-    return units > 0 ? std::wstring(wide.data(), units) : std::wstring();
+    return units > 0 ? WideString(wide.data(), units) : WideString();
 }
 
 std::string AnsiToUtf8(const std::string& text) {
-    std::wstring wide = AnsiToWide(text);
+    WideString wide = AnsiToWide(text);
     return Utf16ToUtf8(wide.data(), wide.size());
 }
 

@@ -2,13 +2,15 @@
 // that other programs read.
 #pragma once
 
+#include "win/WideString.h"
+
 #include <cstddef>
 #include <string>
 
 // `text`, in the ANSI code page, as UTF-16; empty when it can't be
 // converted. A byte the code page has no character for becomes what the
 // system maps it to.
-std::wstring AnsiToWide(const std::string& text);
+WideString AnsiToWide(const std::string& text);
 
 // `text`, in the ANSI code page, as UTF-8.
 std::string AnsiToUtf8(const std::string& text);
