@@ -13,9 +13,7 @@ template <class T> struct LocalAllocator : std::allocator<T> {
     LocalAllocator() = default;
     template <class U> LocalAllocator(const LocalAllocator<U>&) noexcept {}
     // Not the base's, which would give std::allocator back.
-    template <class U> struct rebind {
-        using other = LocalAllocator<U>;
-    };
+    template <class U> struct rebind { using other = LocalAllocator<U>; };
 };
 
 template <class T, class U>
