@@ -46,6 +46,46 @@ Json ScriptValues(const std::string& input) {
     return values;
 }
 
+// Starts `line` in `dir`, then waits (5 s at most) until `path` is there,
+// or gone when `present` is false: Wine starts Unix programs too, but gives
+// no handle to wait on for them.
+PROCESS_INFORMATION Start(std::string line, const std::string& dir, const std::string& path = "",
+                          bool present = true) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                   &started);
+    for (int i = 0; i < 500 && !path.empty() && FileExists(path) != present; ++i)
+        Sleep(10);
+    return started;
+}
+
+struct Switch {
+    std::string work, temp; // temp: the name of the run's new file, once caught
+    PROCESS_INFORMATION run;
+};
+
+// Once the run's new file shows in "a", where the link "to" leads, the run
+// is held. If the file is still there then, "to" is switched to "b" (ln
+// replaces a link in one step) and a file of the new file's name is
+// planted there; then the run goes on.
+DWORD WINAPI SwitchWhileHeld(void* param) {
+    auto& s = *static_cast<Switch*>(param);
+    std::set<std::string> seen;
+    while (seen.empty() && WaitForSingleObject(s.run.hProcess, 0) == WAIT_TIMEOUT)
+        seen = Names(s.work + "\\a\\pc.json.~*");
+    SuspendThread(s.run.hThread);
+    Sleep(20); // the hold takes effect once the thread next runs
+    if (!seen.empty() && FileExists(s.work + "\\a\\" + *seen.begin())) {
+        s.temp = *seen.begin();
+        Start("/bin/ln -sfn b to", s.work, s.work + "\\to\\" + s.temp, false);
+        WriteFileBytes(s.work + "\\b\\" + s.temp, "planted");
+    }
+    ResumeThread(s.run.hThread);
+    return 0;
+}
+
 } // namespace
 
 TEST_F(EndToEnd, JsonExportHoldsWhatTheReportShows) {
@@ -128,6 +168,40 @@ TEST_F(EndToEnd, ExportFailuresSayWhyInTheExitCode) {
     EXPECT_EQ("theirs", ReadFileBytes(theirs));
     std::string log = ReadFileBytes(work + "\\error log.txt");
     EXPECT_EQ(0u, log.find("Missing resource\r\n")) << log;
+}
+
+// FILE's folder is reached through a Unix link that is switched, while the
+// new file waits in that folder, to another folder holding a file of the
+// new file's name: the report still takes FILE's name in the folder first
+// reached, and the other folder's file stays where it is, as it was. Should
+// the switch make the export fail, it fails with 2 and leaves nothing.
+TEST_F(EndToEnd, ExportLandsInTheFolderFirstReachedThoughALinkSwitches) {
+    ASSERT_TRUE(CreateDirectoryA((work + "\\a").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((work + "\\b").c_str(), nullptr));
+    Start("/bin/ln -s a to", work, work + "\\to");
+    // The new file lives for a moment only: runs until one is caught.
+    Switch s{work, "", {}};
+    DWORD code = 0;
+    for (int i = 0; i < 10 && s.temp.empty(); ++i) {
+        DeleteFileA((work + "\\a\\pc.json").c_str());
+        s.run = Start("\"" SYSREPORT_EXE "\" /nodriver /export to\\pc.json", work);
+        Handle process(s.run.hProcess), thread(s.run.hThread),
+            racer(CreateThread(nullptr, 0, SwitchWhileHeld, &s, 0, nullptr));
+        WaitForSingleObject(process.Get(), 60000);
+        TerminateProcess(process.Get(), 1);
+        GetExitCodeProcess(process.Get(), &code);
+        WaitForSingleObject(racer.Get(), INFINITE);
+    }
+    ASSERT_FALSE(s.temp.empty()) << "no run was caught with its new file";
+    EXPECT_EQ(std::set<std::string>{s.temp}, Names(work + "\\b\\*"));
+    EXPECT_EQ("planted", ReadFileBytes(work + "\\b\\" + s.temp));
+    EXPECT_TRUE(code == 2 || (code == 0 && Json::accept(ReadFileBytes(work + "\\a\\pc.json"))))
+        << code;
+    EXPECT_EQ(code ? std::set<std::string>() : std::set<std::string>{"pc.json"},
+              Names(work + "\\a\\*"));
+    ExpectNothingLeft();
+    // A link to a folder is more than Wine deletes.
+    Start("/bin/rm to", work, work + "\\to", false);
 }
 
 TEST_F(EndToEnd, HelpListsTheOptionsAndDoesNothingElse) {
