@@ -1,5 +1,7 @@
 #include "support/Security.h"
 
+#include "win/Handle.h"
+
 #include <sddl.h>
 
 #include <vector>
@@ -9,6 +11,17 @@ std::string SidText(PSID sid) {
     std::string result = ConvertSidToStringSidA(sid, &text) ? text : "?";
     LocalFree(text);
     return result;
+}
+
+std::string OwnSid() {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    Handle owned(token);
+    std::vector<char> user(256);
+    DWORD size = 0;
+    return GetTokenInformation(token, TokenUser, user.data(), DWORD(user.size()), &size)
+               ? SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid)
+               : "?";
 }
 
 std::set<std::string> AllowedSids(const std::string& path) {
