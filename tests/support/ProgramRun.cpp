@@ -90,13 +90,6 @@ BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR param) {
 
 } // namespace
 
-LPCSTR Resource::Type() const {
-    return TextId(type);
-}
-LPCSTR Resource::Name() const {
-    return TextId(name);
-}
-
 std::vector<Resource> ReadResources(const std::string& exe) {
     Collector c;
     c.module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -116,8 +109,8 @@ void WriteCopyWithResources(const std::string& exe, const std::string& copy,
     if (!update)
         throw std::runtime_error("cannot update " + copy);
     for (const Resource& r : resources)
-        UpdateResourceA(update, r.Type(), r.Name(), r.language, const_cast<char*>(r.bytes.data()),
-                        r.bytes.size());
+        UpdateResourceA(update, TextId(r.type), TextId(r.name), r.language,
+                        const_cast<char*>(r.bytes.data()), r.bytes.size());
     if (!EndUpdateResourceA(update, FALSE))
         throw std::runtime_error("cannot write " + copy);
 }
