@@ -1,7 +1,5 @@
 #include "support/Security.h"
 
-#include "win/Handle.h"
-
 #include <sddl.h>
 
 #include <vector>
@@ -15,13 +13,12 @@ std::string SidText(PSID sid) {
 
 std::string OwnSid() {
     HANDLE token = nullptr;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    Handle owned(token);
-    std::vector<char> user(256);
+    alignas(TOKEN_USER) char user[256];
     DWORD size = 0;
-    return GetTokenInformation(token, TokenUser, user.data(), DWORD(user.size()), &size)
-               ? SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid)
-               : "?";
+    bool ok = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+              GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+    CloseHandle(token);
+    return ok ? SidText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid) : "?";
 }
 
 std::set<std::string> AllowedSids(const std::string& path) {
