@@ -132,8 +132,3 @@ protected:
 inline std::string DataFile() {
     return ResourceBytes(SYSREPORT_EXE, "DATAFILE", "INPUT_FILE");
 }
-// The data file's script section: what every input.txt ends with.
-inline std::string Script() {
-    std::string data = DataFile();
-    return data.substr(std::min(data.find("/*ENDVARS*/"), data.size()));
-}

@@ -69,7 +69,8 @@ TEST_F(EndToEnd, NormalRunShowsReportAndLeavesNothing) {
 // it and removes it. Files of the report's names in the current folder are
 // none of the run's business.
 TEST_F(EndToEnd, EachRunHasANewFolderOfItsOwnAndLeavesTheCurrentOneAlone) {
-    const std::string planted = "STALE=0x1;\r\n" + Script();
+    const std::string data = DataFile(),
+                      planted = "STALE=0x1;\r\n" + data.substr(data.find("/*ENDVARS*/"));
     for (const char* name : {"\\input.txt", "\\output.hta"})
         WriteFileBytes(work + name, planted);
     std::set<std::string> made;
