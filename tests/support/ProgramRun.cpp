@@ -60,7 +60,6 @@ LPCSTR TextId(const std::string& text) {
 }
 
 struct Collector {
-    HMODULE module;
     std::vector<Resource> found;
     std::string type, name;
 };
@@ -92,11 +91,11 @@ BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR param) {
 
 std::vector<Resource> ReadResources(const std::string& exe) {
     Collector c;
-    c.module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!c.module)
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
         throw std::runtime_error("cannot map " + exe);
-    EnumResourceTypesA(c.module, OnType, reinterpret_cast<LONG_PTR>(&c));
-    FreeLibrary(c.module);
+    EnumResourceTypesA(module, OnType, reinterpret_cast<LONG_PTR>(&c));
+    FreeLibrary(module);
     return c.found;
 }
 
