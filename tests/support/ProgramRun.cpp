@@ -1,5 +1,6 @@
 #include "support/ProgramRun.h"
 
+#include "support/TempDir.h"
 #include "support/Wine.h"
 #include "win/Paths.h"
 
@@ -125,10 +126,9 @@ std::string Saved(const char* name) {
 
 // A copy saved by an earlier run that never restored it is the original.
 bool ReplaceSystemFile(const char* name, const std::string& with) {
-    if (GetFileAttributesA(Saved(name).c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(Installed(name).c_str(), Saved(name).c_str(), TRUE))
-        return false;
-    return CopyFileA(with.c_str(), Installed(name).c_str(), FALSE);
+    return (FileExists(Saved(name)) ||
+            CopyFileA(Installed(name).c_str(), Saved(name).c_str(), TRUE)) &&
+           CopyFileA(with.c_str(), Installed(name).c_str(), FALSE);
 }
 
 void RestoreSystemFile(const char* name) {
