@@ -9,24 +9,30 @@
 
 #include <memory>
 
-// Another product's file or service in the driver's place, or a live run
-// holding it: each stays exactly as found, and the report comes from the
-// device tree instead.
-TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
+// Another product's file or service in the driver's place, a service of its
+// name without the file, or a live run holding it: each stays exactly as
+// found, and the report comes from the device tree instead. Our own file and
+// service as a killed run leaves them (stopped, with the service manager's
+// spelling of the path; or still running) are taken over and removed.
+TEST_F(EndToEnd, DriverPlaceTakenIsLeftAsFoundUnlessItIsOurs) {
     const std::string inSystem = GetSystemDir() + "\\" PCIUTIL_FILE_NAME,
-                      elsewhere = scratch / PCIUTIL_FILE_NAME;
-    std::string foreign = DriverImage(SYSREPORT_EXE);
+                      elsewhere = scratch / PCIUTIL_FILE_NAME, ours = DriverImage(SYSREPORT_EXE);
+    std::string foreign = ours, spelled = "\\??\\" + inSystem;
     foreign.back() ^= 1;
-    WriteFileBytes(elsewhere, DriverImage(SYSREPORT_EXE));
+    CharUpperA(&spelled[0]);
+    WriteFileBytes(elsewhere, ours);
     struct Case {
         const char* what;
         std::string file; // put at the system directory's name, if any
         std::string image;
-        bool running, liveRun;
-    } cases[] = {{"another's file", foreign, "", false, false},
-                 {"another's file with its service", foreign, inSystem, false, false},
-                 {"another's service, running", "", elsewhere, true, false},
-                 {"our leftover service while a run holds it", "", inSystem, false, true}};
+        bool running, liveRun, kept;
+    } cases[] = {{"another's file", foreign, "", false, false, true},
+                 {"another's file with its service", foreign, inSystem, false, false, true},
+                 {"another's service, running", "", elsewhere, true, false, true},
+                 {"our leftover service while a run holds it", "", inSystem, false, true, true},
+                 {"a service of its name without the file", "", spelled, false, false, true},
+                 {"our leftover service, stopped", ours, spelled, false, false, false},
+                 {"our leftover service, running", ours, inSystem, true, false, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (!c.file.empty())
@@ -47,38 +53,21 @@ TEST_F(EndToEnd, DriverRouteTakenReportsFromTheTreeAndLeavesItAsFound) {
         std::string file = FileExists(inSystem) ? ReadFileBytes(inSystem) : "";
         RemoveService(PCIUTIL_SERVICE_NAME);
         DeleteFileA(inSystem.c_str());
-        EXPECT_EQ(c.image.empty() ? 0 : DWORD(c.running ? SERVICE_RUNNING : SERVICE_STOPPED),
+        EXPECT_EQ(!c.kept || c.image.empty() ? 0
+                                             : DWORD(c.running ? SERVICE_RUNNING : SERVICE_STOPPED),
                   state);
         // Wine gives the path back as it was registered, Windows in its own
         // spelling.
-        EXPECT_EQ(c.image.empty(), path.empty());
-        if (RunningUnderWine()) {
+        EXPECT_EQ(!c.kept || c.image.empty(), path.empty());
+        if (RunningUnderWine() && c.kept) {
             EXPECT_EQ(c.image, path);
         }
-        EXPECT_EQ(c.file, file);
+        EXPECT_EQ(c.kept ? c.file : "", file);
         EXPECT_TRUE(outcome.boxes.empty());
         ASSERT_TRUE(HostRan());
-        EXPECT_EQ(standInRegisters, Captured("input.txt").substr(0, standInRegisters.size()));
-        DeleteFileA((capture + "\\cmdline.txt").c_str());
-        ExpectNothingLeft();
-    }
-}
-
-// As a killed run leaves it: stopped, with the service manager's spelling of
-// the path and no file; or still running from its file.
-TEST_F(EndToEnd, OwnLeftoverServiceIsTakenOverAndRemoved) {
-    const std::string inSystem = GetSystemDir() + "\\" PCIUTIL_FILE_NAME;
-    std::string spelled = "\\??\\" + inSystem;
-    CharUpperA(&spelled[0]);
-    for (bool running : {false, true}) {
-        SCOPED_TRACE(running ? "running" : "stopped");
-        if (running)
-            WriteFileBytes(inSystem, DriverImage(SYSREPORT_EXE));
-        ASSERT_TRUE(InstallService(PCIUTIL_SERVICE_NAME, running ? inSystem : spelled, running));
-        ProgramOutcome outcome = Run();
-        RemoveService(PCIUTIL_SERVICE_NAME);
-        EXPECT_TRUE(outcome.boxes.empty());
-        EXPECT_TRUE(HostRan());
+        if (c.kept) {
+            EXPECT_EQ(standInRegisters, Captured("input.txt").substr(0, standInRegisters.size()));
+        }
         DeleteFileA((capture + "\\cmdline.txt").c_str());
         ExpectNothingLeft();
     }

@@ -1,10 +1,11 @@
-// The resources that the program links from content/: found where the run
-// sequence looks for them, byte for byte as the files in the source tree.
+// The resources that the program links from content/: byte for byte as the
+// files in the source tree.
 #include "SysReportVersion.h"
 #include "driver/PCIUtilIoctl.h"
 #include "rc/IconFile.h"
 #include "rc/RcLdr.h"
 
+#include "support/Program.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,63 +13,34 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::string Resource(LPCSTR type, LPCSTR name) {
+// The icon, written out for the page to name, is the shipped file again. A
+// driver image linked from a resource object of its own ends up beside them,
+// as it does in the program.
+TEST(Resources, ShippedFilesAndTheDriverImage) {
+    const std::string dir = CONTENT_DIR, data = ResourceBytes(nullptr, "DATAFILE", "INPUT_FILE");
+    EXPECT_EQ(ReadFileBytes(dir + "SysReport.dat"), data);
+    EXPECT_NE(std::string::npos, data.find("\r\n/*ENDVARS*/\r\n"));
+    EXPECT_EQ(ReadFileBytes(dir + "SysReport.hta"),
+              ResourceBytes(nullptr, "HTMLFILE", "OUTPUT_FILE"));
     RcLdr ldr(GetModuleHandleA(nullptr));
-    RcRes res;
-    ldr.Load(res, type, name);
-    return std::string(reinterpret_cast<const char*>(res.Data()), res.Size());
+    EXPECT_EQ(ReadFileBytes(dir + "SysReport.ico"), IconFile(ldr, MAKEINTRESOURCEA(1)));
+    EXPECT_EQ("driver image stand-in", DriverImage());
 }
 
-std::string SourceFile(const char* name) {
-    return ReadFileBytes(std::string(CONTENT_DIR) + name);
-}
-
-// The version block of this test program, which carries the program's.
-std::vector<char> VersionBlock() {
+TEST(Resources, ProductVersionUnderUsEnglishUnicode) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     DWORD handle = 0;
     std::vector<char> block(GetFileVersionInfoSizeA(path, &handle));
-    if (!block.empty() && !GetFileVersionInfoA(path, handle, block.size(), block.data()))
-        block.clear();
-    return block;
-}
-
-} // namespace
-
-TEST(Resources, DataFileIsTheShippedFile) {
-    std::string data = Resource("DATAFILE", "INPUT_FILE");
-    EXPECT_EQ(SourceFile("SysReport.dat"), data);
-    EXPECT_NE(std::string::npos, data.find("\r\n/*ENDVARS*/\r\n"));
-}
-
-TEST(Resources, TemplateIsTheShippedFile) {
-    EXPECT_EQ(SourceFile("SysReport.hta"), Resource("HTMLFILE", "OUTPUT_FILE"));
-}
-
-// Written out for the page to name, the icon is the shipped file again.
-TEST(Resources, IconFileIsTheShippedFile) {
-    RcLdr ldr(GetModuleHandleA(nullptr));
-    EXPECT_EQ(SourceFile("SysReport.ico"), IconFile(ldr, MAKEINTRESOURCEA(1)));
-}
-
-TEST(Resources, ProductVersionUnderUsEnglishUnicode) {
-    std::vector<char> block = VersionBlock();
-    ASSERT_FALSE(block.empty());
-
+    ASSERT_TRUE(!block.empty() && GetFileVersionInfoA(path, handle, block.size(), block.data()));
     void* value = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\StringFileInfo\\040904B0\\ProductVersion", &value,
                                &length));
     EXPECT_STREQ(SYSREPORT_VERSION, static_cast<const char*>(value));
-
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length));
     ASSERT_EQ(4u, length);
-    const WORD* translation = static_cast<const WORD*>(value);
-    EXPECT_EQ(0x0409, translation[0]);
-    EXPECT_EQ(0x04B0, translation[1]);
+    EXPECT_EQ(0x04B00409u, *static_cast<const DWORD*>(value));
 }
 
 TEST(Resources, ProgramIconHasBothSizes) {
@@ -78,7 +50,6 @@ TEST(Resources, ProgramIconHasBothSizes) {
     PBYTE dir = static_cast<PBYTE>(LockResource(LoadResource(self, group)));
     for (int size : {16, 32}) {
         int id = LookupIconIdFromDirectoryEx(dir, TRUE, size, size, LR_DEFAULTCOLOR);
-        ASSERT_NE(0, id) << size;
         HRSRC image = FindResourceA(self, MAKEINTRESOURCEA(id), RT_ICON);
         ASSERT_NE(nullptr, image) << size;
         // The header of the image names the size (height doubled for the mask).
@@ -87,14 +58,6 @@ TEST(Resources, ProgramIconHasBothSizes) {
         EXPECT_EQ(size, bmp->biWidth);
         EXPECT_EQ(2 * size, bmp->biHeight);
     }
-}
-
-// A driver image linked from a resource object of its own ends up beside
-// the content's resources, as it does in the program.
-TEST(Resources, SecondResourceObjectMergesWithThem) {
-    EXPECT_EQ("driver image stand-in",
-              Resource(PCIUTIL_RESOURCE_TYPE_TEXT, MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID)));
-    EXPECT_FALSE(Resource("DATAFILE", "INPUT_FILE").empty());
 }
 
 // The platform's own manifest parser: a namespace or attribute it doesn't

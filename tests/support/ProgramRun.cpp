@@ -1,5 +1,6 @@
 #include "support/ProgramRun.h"
 
+#include "support/TempDir.h"
 #include "support/Wine.h"
 #include "win/Paths.h"
 
@@ -60,7 +61,6 @@ LPCSTR TextId(const std::string& text) {
 }
 
 struct Collector {
-    HMODULE module;
     std::vector<Resource> found;
     std::string type, name;
 };
@@ -90,20 +90,13 @@ BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR param) {
 
 } // namespace
 
-LPCSTR Resource::Type() const {
-    return TextId(type);
-}
-LPCSTR Resource::Name() const {
-    return TextId(name);
-}
-
 std::vector<Resource> ReadResources(const std::string& exe) {
     Collector c;
-    c.module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!c.module)
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
         throw std::runtime_error("cannot map " + exe);
-    EnumResourceTypesA(c.module, OnType, reinterpret_cast<LONG_PTR>(&c));
-    FreeLibrary(c.module);
+    EnumResourceTypesA(module, OnType, reinterpret_cast<LONG_PTR>(&c));
+    FreeLibrary(module);
     return c.found;
 }
 
@@ -116,8 +109,8 @@ void WriteCopyWithResources(const std::string& exe, const std::string& copy,
     if (!update)
         throw std::runtime_error("cannot update " + copy);
     for (const Resource& r : resources)
-        UpdateResourceA(update, r.Type(), r.Name(), r.language, const_cast<char*>(r.bytes.data()),
-                        r.bytes.size());
+        UpdateResourceA(update, TextId(r.type), TextId(r.name), r.language,
+                        const_cast<char*>(r.bytes.data()), r.bytes.size());
     if (!EndUpdateResourceA(update, FALSE))
         throw std::runtime_error("cannot write " + copy);
 }
@@ -133,10 +126,9 @@ std::string Saved(const char* name) {
 
 // A copy saved by an earlier run that never restored it is the original.
 bool ReplaceSystemFile(const char* name, const std::string& with) {
-    if (GetFileAttributesA(Saved(name).c_str()) == INVALID_FILE_ATTRIBUTES &&
-        !CopyFileA(Installed(name).c_str(), Saved(name).c_str(), TRUE))
-        return false;
-    return CopyFileA(with.c_str(), Installed(name).c_str(), FALSE);
+    return (FileExists(Saved(name)) ||
+            CopyFileA(Installed(name).c_str(), Saved(name).c_str(), TRUE)) &&
+           CopyFileA(with.c_str(), Installed(name).c_str(), FALSE);
 }
 
 void RestoreSystemFile(const char* name) {

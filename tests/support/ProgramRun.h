@@ -50,8 +50,6 @@ struct Resource {
     std::string type, name; // "#N" for an integer id
     WORD language;
     std::string bytes;
-    LPCSTR Type() const;
-    LPCSTR Name() const;
 };
 
 std::vector<Resource> ReadResources(const std::string& exe);

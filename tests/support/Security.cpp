@@ -11,6 +11,16 @@ std::string SidText(PSID sid) {
     return result;
 }
 
+std::string OwnSid() {
+    HANDLE token = nullptr;
+    alignas(TOKEN_USER) char user[256];
+    DWORD size = 0;
+    bool ok = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+              GetTokenInformation(token, TokenUser, user, sizeof user, &size);
+    CloseHandle(token);
+    return ok ? SidText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid) : "?";
+}
+
 std::set<std::string> AllowedSids(const std::string& path) {
     std::vector<char> sd(4096);
     DWORD size = 0;

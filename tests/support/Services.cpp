@@ -12,31 +12,33 @@ ServiceHandle OpenManager() {
     return ServiceHandle(OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA, SC_MANAGER_ALL_ACCESS));
 }
 
+// The service outlives the manager's handle it was opened through.
+ServiceHandle OpenNamed(const char* name, DWORD access = SERVICE_ALL_ACCESS) {
+    return ServiceHandle(OpenServiceA(OpenManager().Get(), name, access));
+}
+
 } // namespace
 
 bool InstallService(const char* name, const std::string& imagePath, bool start) {
-    ServiceHandle manager = OpenManager();
-    ServiceHandle service(CreateServiceA(
-        manager.Get(), name, name, SERVICE_ALL_ACCESS, SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
-        SERVICE_ERROR_NORMAL, imagePath.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+    ServiceHandle service(CreateServiceA(OpenManager().Get(), name, name, SERVICE_ALL_ACCESS,
+                                         SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+                                         SERVICE_ERROR_NORMAL, imagePath.c_str(), nullptr, nullptr,
+                                         nullptr, nullptr, nullptr));
     return service.Valid() && (!start || StartServiceA(service.Get(), 0, nullptr));
 }
 
 bool StartNamedService(const char* name) {
-    ServiceHandle manager = OpenManager();
-    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
+    ServiceHandle service = OpenNamed(name);
     return service.Valid() && StartServiceA(service.Get(), 0, nullptr);
 }
 
 bool StopNamedService(const char* name) {
-    ServiceHandle manager = OpenManager();
-    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
+    ServiceHandle service = OpenNamed(name);
     return service.Valid() && StopAndWait(service.Get());
 }
 
 void RemoveService(const char* name) {
-    ServiceHandle manager = OpenManager();
-    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_ALL_ACCESS));
+    ServiceHandle service = OpenNamed(name);
     if (!service.Valid())
         return;
     StopAndWait(service.Get());
@@ -44,26 +46,21 @@ void RemoveService(const char* name) {
 }
 
 DWORD ServiceState(const char* name) {
-    ServiceHandle manager = OpenManager();
-    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_QUERY_STATUS));
+    ServiceHandle service = OpenNamed(name, SERVICE_QUERY_STATUS);
     SERVICE_STATUS status;
-    if (!service.Valid() || !QueryServiceStatus(service.Get(), &status))
-        return 0;
-    return status.dwCurrentState;
+    return service.Valid() && QueryServiceStatus(service.Get(), &status) ? status.dwCurrentState
+                                                                         : 0;
 }
 
 std::string ServiceImagePath(const char* name) {
-    ServiceHandle manager = OpenManager();
-    ServiceHandle service(OpenServiceA(manager.Get(), name, SERVICE_QUERY_CONFIG));
+    ServiceHandle service = OpenNamed(name, SERVICE_QUERY_CONFIG);
     DWORD needed = 0;
     QueryServiceConfigA(service.Get(), nullptr, 0, &needed);
-    if (!service.Valid() || needed == 0)
-        return "";
     std::vector<char> buf(needed);
     auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buf.data());
-    if (!QueryServiceConfigA(service.Get(), config, needed, &needed))
-        return "";
-    return config->lpBinaryPathName;
+    return service.Valid() && needed && QueryServiceConfigA(service.Get(), config, needed, &needed)
+               ? config->lpBinaryPathName
+               : "";
 }
 
 HANDLE OpenPCIUtil() {

@@ -1,5 +1,7 @@
 #include "support/TempDir.h"
 
+#include "win/Handle.h"
+
 #include <windows.h>
 
 #include <stdexcept>
@@ -60,15 +62,17 @@ void RemoveTree(const std::string& path) {
         DeleteFileA(path.c_str());
         return;
     }
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = entry.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(find, &entry));
-        FindClose(find);
-    }
+    for (const std::string& name : Names(path + "\\*"))
+        RemoveTree(path + "\\" + name);
     RemoveDirectoryA(path.c_str());
+}
+
+std::set<std::string> Names(const std::string& pattern) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA entry;
+    Owned<HANDLE, FindClose, -1> find(FindFirstFileA(pattern.c_str(), &entry));
+    for (BOOL more = find.Valid(); more; more = FindNextFileA(find.Get(), &entry))
+        if (std::string(".") != entry.cFileName && std::string("..") != entry.cFileName)
+            names.insert(entry.cFileName);
+    return names;
 }

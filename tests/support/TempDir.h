@@ -1,6 +1,7 @@
 // Test helpers: a scratch directory that removes itself, and whole-file I/O.
 #pragma once
 
+#include <set>
 #include <string>
 
 class TempDir {
@@ -23,3 +24,5 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // Removes a file or a directory tree; missing is fine.
 void RemoveTree(const std::string& path);
+// The names that `pattern` ("dir\\*", "dir\\*.json*") finds, but "." and "..".
+std::set<std::string> Names(const std::string& pattern);

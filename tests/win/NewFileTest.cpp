@@ -8,21 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
-
-namespace {
-
-std::string OwnSid() {
-    HANDLE token;
-    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
-    Handle owned(token);
-    std::vector<char> user(256);
-    DWORD size = 0;
-    GetTokenInformation(token, TokenUser, user.data(), DWORD(user.size()), &size);
-    return SidText(reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid);
-}
-
-} // namespace
 
 TEST(NewFile, MadeOnlyUnderAFreeNameAndHeldUntilDeleted) {
     TempDir dir;

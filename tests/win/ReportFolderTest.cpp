@@ -32,9 +32,8 @@ TEST(ReportFolder, OnlyTheExpectedAccountsMayOpenIt) {
     expectPrivate(folder.Security().Attributes()->lpSecurityDescriptor);
     // A run that isn't elevated lets its own account in as well.
     PrivateSecurity account(PrivateSecurity::Account);
-    std::set<std::string> sids = AllowedSids(account.Attributes()->lpSecurityDescriptor);
-    EXPECT_EQ(3u, sids.size());
-    EXPECT_TRUE(sids.count("S-1-5-18") && sids.count("S-1-5-32-544"));
+    EXPECT_EQ((std::set<std::string>{"S-1-5-18", "S-1-5-32-544", OwnSid()}),
+              AllowedSids(account.Attributes()->lpSecurityDescriptor));
     if (!RunningUnderWine()) {
         char kept[4096];
         DWORD size = 0;
