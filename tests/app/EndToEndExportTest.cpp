@@ -5,6 +5,7 @@
 #include "SysReportVersion.h"
 
 #include "support/Wine.h"
+#include "win/Handle.h"
 #include "win/TextEncoding.h"
 
 #include <nlohmann/json.hpp>
