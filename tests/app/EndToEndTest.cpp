@@ -172,3 +172,19 @@ TEST_F(EndToEnd, PlantedHostsAndLibraryGetNoUse) {
     DeleteFileA((work + "\\mshta.exe").c_str());
     ExpectNothingLeft();
 }
+
+// A report folder that can't be made is the write error the user is told
+// of, before any host runs, and nothing is left.
+TEST_F(EndToEnd, ReportFolderThatCantBeMadeSaysSoWithoutHost) {
+    const std::string parent = ReportParent(), aside = parent + ".aside";
+    ASSERT_TRUE(MoveFileA(parent.c_str(), aside.c_str()));
+    WriteFileBytes(parent, "not a folder");
+    ProgramOutcome outcome = Run();
+    DeleteFileA(parent.c_str());
+    ASSERT_TRUE(MoveFileA(aside.c_str(), parent.c_str()));
+    ASSERT_EQ(1u, outcome.boxes.size());
+    EXPECT_EQ("ERROR", outcome.boxes[0].caption);
+    EXPECT_EQ("COULDN'T WRITE OUTPUT", outcome.boxes[0].text);
+    EXPECT_FALSE(HostRan());
+    ExpectNothingLeft();
+}
