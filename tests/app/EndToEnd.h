@@ -26,7 +26,7 @@ inline std::string ReportParent() {
 // The stand-in host is the system's report host while these tests run.
 class StandInHostInstalled : public ::testing::Environment {
 public:
-    void SetUp() override { ASSERT_TRUE(InstallReportHost(BesideThisTest("host.exe"))); }
+    void SetUp() override { ASSERT_TRUE(InstallReportHost(SYSREPORT_HOST)); }
     void TearDown() override { RestoreReportHost(); }
 };
 
