@@ -267,19 +267,6 @@ TEST_F(Driver, OnlySystemAndAdministratorsMayOpenTheDevice) {
               AllowedSids(PCIUTIL_DEVICE_PATH));
 }
 
-TEST_F(Driver, StopRemovesTheDeviceAndStartMakesItAfresh) {
-    ASSERT_TRUE(StopNamedService(PCIUTIL_SERVICE_NAME));
-    EXPECT_EQ(DWORD(SERVICE_STOPPED), ServiceState(PCIUTIL_SERVICE_NAME));
-    {
-        Handle gone(OpenPCIUtil());
-        EXPECT_FALSE(gone.Valid());
-        EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    }
-    ASSERT_TRUE(StartNamedService(PCIUTIL_SERVICE_NAME));
-    Handle device(OpenPCIUtil());
-    ExpectServed(device);
-}
-
 // A second driver whose device name is taken fails to start, and its
 // failure takes nothing from the driver that owns the name.
 TEST_F(Driver, TakenDeviceNameFailsTheStart) {
