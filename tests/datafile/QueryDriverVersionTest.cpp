@@ -44,17 +44,11 @@ TEST_F(QueryDriverVersionTest, OneDriverOfAContainedIdentifierInItsCase) {
     EXPECT_EQ(std::vector<DWORD>{DI_FLAGSEX_DIDINFOLIST | 0x04000800}, fakeSetup.storedFlagsEx);
 }
 
-TEST_F(QueryDriverVersionTest, VersionPartsUnpadded) {
-    fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(65535, 0, 65535, 0)}}}};
-    EXPECT_EQ("65535.0.65535.0", Query("VEN_1A2B"));
-    fakeSetup.devices[0].drivers[0].version = Version(0, 65535, 0, 65535);
-    EXPECT_EQ("0.65535.0.65535", Query("VEN_1A2B"));
-}
-
+// Each version part unpadded.
 TEST_F(QueryDriverVersionTest, SeveralMatchingDevicesShareOneList) {
-    fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"A", Version(1, 0, 0, 1)}}},
-                         {nicId, CR_SUCCESS, true, false, {{"B", Version(2, 0, 0, 2)}}}};
-    EXPECT_EQ("1.0.0.1, 2.0.0.2", Query("VEN_1A2B"));
+    fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"A", Version(65535, 0, 65535, 0)}}},
+                         {nicId, CR_SUCCESS, true, false, {{"B", Version(0, 65535, 0, 65535)}}}};
+    EXPECT_EQ("65535.0.65535.0, 0.65535.0.65535", Query("VEN_1A2B"));
     EXPECT_EQ("B", description);
 
     // One marker, however many devices list several entries.
@@ -63,32 +57,27 @@ TEST_F(QueryDriverVersionTest, SeveralMatchingDevicesShareOneList) {
     fakeSetup.devices.push_back(
         {nicId, CR_SUCCESS, true, false, {{"E", Version(5, 0, 0, 5)}, {"F", Version(6, 0, 0, 6)}}});
     EXPECT_EQ("(Multiple driver versions detected) "
-              "1.0.0.1, 2.0.0.2, 3.0.0.3, 4.0.0.4, 5.0.0.5, 6.0.0.6",
+              "65535.0.65535.0, 0.65535.0.65535, 3.0.0.3, 4.0.0.4, 5.0.0.5, 6.0.0.6",
               Query("VEN_1A2B"));
     EXPECT_EQ("F", description);
 }
 
-TEST_F(QueryDriverVersionTest, DeviceWithoutDriverListAddsNothing) {
+TEST_F(QueryDriverVersionTest, DevicesThatAddNothing) {
     fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}},
                          {nicId, CR_SUCCESS, true, true, {{"Broken", Version(9, 9, 9, 9)}}},
                          {nicId, CR_SUCCESS, true, false, {}},
-                         {nicId, CR_SUCCESS, true, false, {{"NoParams", Version(8, 8, 8, 8)}}}};
+                         {nicId, CR_SUCCESS, true, false, {{"NoParams", Version(8, 8, 8, 8)}}},
+                         {nicId, CR_NO_SUCH_DEVINST, true, false, {{"Gone", Version(1, 1, 1, 1)}}},
+                         {nicId, CR_SUCCESS, false, false, {{"Silent", Version(2, 2, 2, 2)}}}};
     fakeSetup.devices[3].paramsFail = true;
     EXPECT_EQ("7.2.0.16", Query("VEN_1A2B"));
     EXPECT_EQ("Nic", description);
     // Parameters that can't be read are never written back, cleared.
     EXPECT_EQ(std::vector<DWORD>(3, DI_FLAGSEX_DIDINFOLIST | 0x04000800), fakeSetup.storedFlagsEx);
-}
-
-TEST_F(QueryDriverVersionTest, UnreadableIdentifierIsEmpty) {
-    // A failing read, and one that reports success without writing right
-    // after a matching device: neither may match by a leftover identifier.
-    fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"Nic", Version(7, 2, 0, 16)}}},
-                         {nicId, CR_NO_SUCH_DEVINST, true, false, {{"Gone", Version(1, 1, 1, 1)}}},
-                         {nicId, CR_SUCCESS, false, false, {{"Silent", Version(2, 2, 2, 2)}}}};
-    EXPECT_EQ("7.2.0.16", Query("VEN_1A2B"));
-    EXPECT_EQ("Nic", description);
-    // Both count as the empty identifier, which the empty text matches.
+    // A failing identifier read, and one that reports success without
+    // writing right after a matching device: neither may match by a leftover
+    // identifier. Both count as the empty identifier, which the empty text
+    // matches.
     EXPECT_EQ("7.2.0.16, 1.1.1.1, 2.2.2.2", Query(""));
     EXPECT_EQ("Silent", description);
 }
