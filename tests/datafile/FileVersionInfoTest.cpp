@@ -9,9 +9,7 @@
 
 TEST(FileVersionInfo, OwnProductVersion) {
     FileVersionInfo info(nullptr);
-    const char* version = info.QueryString("ProductVersion");
-    ASSERT_NE(nullptr, version);
-    EXPECT_STREQ("2.10", version);
+    EXPECT_STREQ("2.10", info.QueryString("ProductVersion"));
     EXPECT_STREQ("Zarnik", info.QueryString("CompanyName"));
     EXPECT_EQ(nullptr, info.QueryString("NoSuchValue"));
     // A name too long for the query path gives null.
@@ -34,7 +32,5 @@ TEST(FileVersionInfo, FileWithoutVersionInformation) {
     WriteFileBytes(dir / "plain.txt", "no resources here");
     FileVersionInfo info(nullptr);
     info.LoadFromFile((dir / "plain.txt").c_str());
-    EXPECT_EQ(nullptr, info.QueryString("ProductVersion"));
-    info.LoadFromFile((dir / "missing.exe").c_str());
     EXPECT_EQ(nullptr, info.QueryString("ProductVersion"));
 }
