@@ -291,13 +291,10 @@ TEST_F(Driver, TakenDosNameFailsTheStart) {
     ExpectServed(device);
 }
 
-TEST(DriverImage, IsEmbeddedInUSEnglish) {
+TEST(DriverImage, IsEmbeddedInUSEnglishAndCarriesItsVersionResource) {
     EXPECT_NE(nullptr, FindResourceExA(nullptr, PCIUTIL_RESOURCE_TYPE_TEXT,
                                        MAKEINTRESOURCEA(PCIUTIL_RESOURCE_ID),
                                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)));
-}
-
-TEST(DriverImage, CarriesItsVersionResource) {
     TempDir dir;
     std::string path = dir / "pciutil.sys";
     WriteFileBytes(path, DriverImage());
