@@ -90,7 +90,8 @@ TEST(EvaluateVariables, BitRanges) {
     EXPECT_EQ("X =0xFFFFFFFF;", Evaluate("X = PCI(0,0,0,0);", 0xFFFFFFFF));
 }
 
-// A bracket before the word leaves nothing to read.
+// The address as read from the numbers; a bracket before the word leaves
+// nothing to read.
 TEST(EvaluateVariables, AddressNumbers) {
     RecordingPCI pci;
     EXPECT_EQ("X =0x0;", Evaluate("X =[PCI(1,2,3,4)];", pci));

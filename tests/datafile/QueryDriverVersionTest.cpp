@@ -44,7 +44,7 @@ TEST_F(QueryDriverVersionTest, OneDriverOfAContainedIdentifierInItsCase) {
     EXPECT_EQ(std::vector<DWORD>{DI_FLAGSEX_DIDINFOLIST | 0x04000800}, fakeSetup.storedFlagsEx);
 }
 
-// Each version part unpadded.
+// Each version part is written unpadded.
 TEST_F(QueryDriverVersionTest, SeveralMatchingDevicesShareOneList) {
     fakeSetup.devices = {{nicId, CR_SUCCESS, true, false, {{"A", Version(65535, 0, 65535, 0)}}},
                          {nicId, CR_SUCCESS, true, false, {{"B", Version(0, 65535, 0, 65535)}}}};
