@@ -145,12 +145,12 @@ TEST_F(EndToEnd, PlantedHostsAndLibraryGetNoUse) {
     std::string prog = scratch / "prog", exe = prog + "\\SysReport.exe";
     CreateDirectoryA(prog.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA(SYSREPORT_EXE, exe.c_str(), FALSE));
-    const std::pair<const char*, std::string> plants[] = {
-        {"host.exe", prog + "\\mshta.exe"},
-        {"host.exe", work + "\\mshta.exe"},
-        {"planted_version.dll", prog + "\\version.dll"}};
+    const std::pair<std::string, std::string> plants[] = {
+        {SYSREPORT_HOST, prog + "\\mshta.exe"},
+        {SYSREPORT_HOST, work + "\\mshta.exe"},
+        {BesideThisTest("planted_version.dll"), prog + "\\version.dll"}};
     for (const auto& [file, at] : plants)
-        ASSERT_TRUE(CopyFileA(BesideThisTest(file).c_str(), at.c_str(), FALSE)) << at;
+        ASSERT_TRUE(CopyFileA(file.c_str(), at.c_str(), FALSE)) << at;
     std::string trace = scratch / "trace.txt";
     SetEnvironmentVariableA("SYSREPORT_PLANT_TRACE", trace.c_str());
     // For this program only, a copy beside it is preferred to the system's
