@@ -14,7 +14,9 @@
 
 // The status codes callers tell apart (ntstatus.h can't follow windows.h).
 constexpr NTSTATUS statusNotImplemented = NTSTATUS(0xC0000002);
+constexpr NTSTATUS statusNoSuchFile = NTSTATUS(0xC000000F);
 constexpr NTSTATUS statusObjectNameInvalid = NTSTATUS(0xC0000033);
+constexpr NTSTATUS statusObjectNameNotFound = NTSTATUS(0xC0000034);
 constexpr NTSTATUS statusObjectNameCollision = NTSTATUS(0xC0000035);
 
 struct NativeApi {

@@ -15,10 +15,6 @@
 namespace {
 
 const int nameAttempts = 16;
-// Nothing bears the name (Wine answers the first for a Unix link that leads
-// nowhere).
-constexpr NTSTATUS statusNoSuchFile = NTSTATUS(0xC000000F);
-constexpr NTSTATUS statusObjectNameNotFound = NTSTATUS(0xC0000034);
 
 std::string Hex(DWORD value) {
     std::string out;
@@ -43,6 +39,8 @@ bool Replaceable(HANDLE folder, const WideString& name) {
                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN,
                      FILE_SYNCHRONOUS_IO_NONALERT | LinkItself(), nullptr, existing);
     BY_HANDLE_FILE_INFORMATION info;
+    // Nothing bears the name (Wine answers "no such file" for a Unix link
+    // that leads nowhere).
     return status == statusObjectNameNotFound || status == statusNoSuchFile ||
            (status >= 0 && GetFileInformationByHandle(existing.Get(), &info) &&
             !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)));
@@ -51,8 +49,7 @@ bool Replaceable(HANDLE folder, const WideString& name) {
 // A new file beside `name` in `folder`, open for writing and deleting by
 // us alone. Only ever created: a name that something bears, a link
 // included, is passed over for the next one.
-bool CreateTempIn(HANDLE folder, const WideString& name, TempSuffixFunction suffix,
-                  Handle& file) {
+bool CreateTempIn(HANDLE folder, const WideString& name, TempSuffixFunction suffix, Handle& file) {
     NTSTATUS status = statusObjectNameCollision;
     for (int i = 0; i < nameAttempts && status == statusObjectNameCollision; ++i)
         status =
